@@ -1,0 +1,46 @@
+// UiServices: everything the plug-in asks of a user interface below the
+// window layer: message boxes, file choosers and the one-message pump
+// between transfer chunks. The Qt layer implements it with real dialogs;
+// HeadlessUi answers without blocking; tests use a scripted double.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qx {
+
+enum class MessageButtons { kOk, kOkCancel };
+enum class MessageAnswer { kOk, kCancel };
+
+class UiServices {
+ public:
+  virtual ~UiServices() = default;
+
+  // Shows text in a message box and returns the button pressed.
+  virtual MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons) = 0;
+
+  // A file to open or to save, or nothing when the user cancels. The filter
+  // is "Description (*.ext)"; defaultExtension has no dot.
+  virtual std::optional<std::string> ChooseOpenFile(const std::string& filter) = 0;
+  virtual std::optional<std::string> ChooseSaveFile(const std::string& filter,
+                                                    const std::string& defaultExtension) = 0;
+
+  // Handles at most one pending window event; nothing without a GUI.
+  virtual void PumpOneMessage() = 0;
+};
+
+// Never blocks: a message box becomes one line "KM31QX-2C: <text>" on
+// standard error and is answered with its default button (OK; Cancel for an
+// OK/Cancel question, so nothing is overwritten). File choosers return
+// nothing; the pump does nothing.
+class HeadlessUi : public UiServices {
+ public:
+  MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons) override;
+  std::optional<std::string> ChooseOpenFile(const std::string& filter) override;
+  std::optional<std::string> ChooseSaveFile(const std::string& filter,
+                                            const std::string& defaultExtension) override;
+  void PumpOneMessage() override {}
+};
+
+}  // namespace qx
