@@ -1,0 +1,471 @@
+#include "platform/IniFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <iterator>
+
+namespace qx {
+
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+bool IsBlankChar(char c) {
+  return c == ' ' || c == '\t' || c == '\v';
+}
+
+char LowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string Lower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = LowerAscii(c);
+  return out;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+// A text that can be written as (part of) one line and read back as written.
+bool IsOneLine(std::string_view text) {
+  return text.find_first_of(std::string_view("\r\n\0", 3)) == text.npos;
+}
+
+// Narrows [pos, pos + len) of text to its part without surrounding blanks.
+void Trim(std::string_view text, std::size_t& pos, std::size_t& len) {
+  while (len > 0 && IsBlankChar(text[pos])) ++pos, --len;
+  while (len > 0 && IsBlankChar(text[pos + len - 1])) --len;
+}
+
+std::string_view EolText(std::uint8_t eol) {
+  static constexpr std::string_view kTexts[] = {"", "\n", "\r\n", "\r"};
+  return kTexts[eol];
+}
+
+std::string KeyLine(std::string_view key, std::string_view value) {
+  std::string line;
+  line.reserve(key.size() + 1 + value.size());
+  line.append(key).append(1, '=').append(value);
+  return line;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// IniDocument
+
+IniDocument::Line IniDocument::MakeLine(std::string raw, Eol eol) {
+  Line line;
+  line.raw = std::move(raw);
+  line.eol = eol;
+  const std::string_view text(line.raw);
+  std::size_t pos = 0;
+  std::size_t len = std::min(text.find('\0'), text.size());  // a NUL ends the line's text
+  Trim(text, pos, len);
+  if (len == 0) return line;  // kBlank
+
+  const std::string_view body = text.substr(pos, len);
+  if (body.front() == '[') {
+    line.kind = Kind::kHeader;
+    const std::size_t close = body.find(']', 1);
+    line.name_pos = pos + 1;
+    line.name_len = (close == body.npos ? len : close) - 1;
+    Trim(text, line.name_pos, line.name_len);
+  } else if (body.front() == ';') {
+    line.kind = Kind::kComment;
+  } else if (const std::size_t eq = body.find('='); eq != body.npos) {
+    line.kind = Kind::kKey;
+    line.name_pos = pos;
+    line.name_len = eq;
+    Trim(text, line.name_pos, line.name_len);
+    line.value_pos = pos + eq + 1;
+    line.value_len = len - eq - 1;
+    Trim(text, line.value_pos, line.value_len);
+  } else {
+    line.kind = Kind::kText;
+    line.name_pos = pos;
+    line.name_len = len;
+  }
+  return line;
+}
+
+void IniDocument::Clear() {
+  sections_.clear();
+  lines_.clear();
+  bom_ = false;
+  modified_ = false;
+}
+
+void IniDocument::Parse(std::string_view bytes) {
+  Clear();
+  if (bytes.starts_with(kBom)) {
+    bom_ = true;
+    bytes.remove_prefix(kBom.size());
+  }
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    std::size_t end = bytes.find_first_of("\r\n", pos);
+    Eol eol = Eol::kNone;
+    std::size_t next = bytes.size();
+    if (end == bytes.npos) {
+      end = bytes.size();
+    } else if (bytes[end] == '\n') {
+      eol = Eol::kLf;
+      next = end + 1;
+    } else if (end + 1 < bytes.size() && bytes[end + 1] == '\n') {
+      eol = Eol::kCrLf;
+      next = end + 2;
+    } else {
+      eol = Eol::kCr;
+      next = end + 1;
+    }
+    lines_.push_back(MakeLine(std::string(bytes.substr(pos, end - pos)), eol));
+    pos = next;
+  }
+  RebuildIndex();
+}
+
+std::string IniDocument::Serialize() const {
+  std::size_t total = bom_ ? kBom.size() : 0;
+  for (const Line& line : lines_) total += line.raw.size() + 2;
+  std::string out;
+  out.reserve(total);
+  if (bom_) out.append(kBom);
+  for (const Line& line : lines_) {
+    out.append(line.raw).append(EolText(static_cast<std::uint8_t>(line.eol)));
+  }
+  return out;
+}
+
+void IniDocument::RebuildIndex() {
+  sections_.clear();
+  Section* active = nullptr;  // null before the first header and in later duplicates
+  for (LineIt it = lines_.begin(); it != lines_.end(); ++it) {
+    if (it->kind == Kind::kHeader) {
+      auto [entry, inserted] = sections_.try_emplace(Lower(it->Name()));
+      active = inserted ? &entry->second : nullptr;
+      if (active) active->header = active->last_entry = it;
+    } else if (active && it->IsEntry()) {
+      active->last_entry = it;
+      if (it->kind == Kind::kKey) active->keys.try_emplace(Lower(it->Name()), it);
+    }
+  }
+}
+
+const IniDocument::Section* IniDocument::Find(std::string_view section) const {
+  const auto it = sections_.find(Lower(section));
+  return it == sections_.end() ? nullptr : &it->second;
+}
+
+IniDocument::Section* IniDocument::Find(std::string_view section) {
+  const auto it = sections_.find(Lower(section));
+  return it == sections_.end() ? nullptr : &it->second;
+}
+
+IniDocument::LineIt IniDocument::InsertBefore(LineIt pos, std::string raw) {
+  if (pos == lines_.end() && !lines_.empty() && lines_.back().eol == Eol::kNone) {
+    lines_.back().eol = Eol::kCrLf;
+  }
+  return lines_.insert(pos, MakeLine(std::move(raw), Eol::kCrLf));
+}
+
+std::optional<std::string_view> IniDocument::Value(std::string_view section, std::string_view key) const {
+  const Section* s = Find(section);
+  if (!s) return std::nullopt;
+  const auto k = s->keys.find(Lower(key));
+  if (k == s->keys.end()) return std::nullopt;
+  return k->second->Value();
+}
+
+bool IniDocument::HasSection(std::string_view section) const {
+  return Find(section) != nullptr;
+}
+
+std::vector<std::string> IniDocument::SectionNames() const {
+  std::vector<std::string> names;
+  for (const Line& line : lines_) {
+    if (line.kind == Kind::kHeader) names.emplace_back(line.Name());
+  }
+  return names;
+}
+
+std::optional<std::vector<std::string>> IniDocument::SectionLines(std::string_view section) const {
+  const Section* s = Find(section);
+  if (!s) return std::nullopt;
+  std::vector<std::string> out;
+  for (auto it = std::next(s->header); it != lines_.end() && it->kind != Kind::kHeader; ++it) {
+    if (it->kind == Kind::kKey) out.push_back(KeyLine(it->Name(), it->Value()));
+    if (it->kind == Kind::kText) out.emplace_back(it->Name());
+  }
+  return out;
+}
+
+bool IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value) {
+  if (!IsOneLine(section) || !IsOneLine(key) || !IsOneLine(value)) return false;
+  Section* s = Find(section);
+  if (!s) {
+    InsertBefore(lines_.end(), "[" + std::string(section) + "]");
+    InsertBefore(lines_.end(), KeyLine(key, value));
+    RebuildIndex();
+    modified_ = true;
+    return true;
+  }
+  if (const auto k = s->keys.find(Lower(key)); k != s->keys.end()) {
+    Line& line = *k->second;
+    if (line.Value() == value) return true;
+    // The key keeps the spelling it has in the file; the line its place.
+    line = MakeLine(KeyLine(line.Name(), value), Eol::kCrLf);
+    modified_ = true;
+    return true;
+  }
+  const LineIt added = InsertBefore(std::next(s->last_entry), KeyLine(key, value));
+  if (added->kind == Kind::kKey && EqualsIgnoreCase(added->Name(), key)) {
+    s->last_entry = added;
+    s->keys.emplace(Lower(key), added);
+  } else {
+    RebuildIndex();  // an odd key ("[x", ";x", " x") reads as something else
+  }
+  modified_ = true;
+  return true;
+}
+
+void IniDocument::DeleteKey(std::string_view section, std::string_view key) {
+  Section* s = Find(section);
+  if (!s) return;
+  const auto k = s->keys.find(Lower(key));
+  if (k == s->keys.end()) return;
+  lines_.erase(k->second);
+  RebuildIndex();  // a later key of the same name becomes the one found
+  modified_ = true;
+}
+
+void IniDocument::DeleteSection(std::string_view section) {
+  Section* s = Find(section);
+  if (!s) return;
+  LineIt it = lines_.erase(s->header);
+  while (it != lines_.end() && it->kind != Kind::kHeader) {
+    it = it->IsEntry() ? lines_.erase(it) : std::next(it);
+  }
+  RebuildIndex();
+  modified_ = true;
+}
+
+bool IniDocument::ReplaceSection(std::string_view section, const std::vector<std::string>& lines) {
+  if (!IsOneLine(section)) return false;
+  for (const std::string& line : lines) {
+    if (!IsOneLine(line) || MakeLine(line, Eol::kCrLf).kind == Kind::kHeader) return false;
+  }
+  Section* s = Find(section);
+  if (!s) {
+    InsertBefore(lines_.end(), "[" + std::string(section) + "]");
+    for (const std::string& line : lines) InsertBefore(lines_.end(), line);
+  } else {
+    bool placed = false;
+    LineIt it = std::next(s->header);
+    while (it != lines_.end() && it->kind != Kind::kHeader) {
+      if (!it->IsEntry()) {
+        ++it;
+        continue;
+      }
+      if (!placed) {
+        for (const std::string& line : lines) InsertBefore(it, line);
+        placed = true;
+      }
+      it = lines_.erase(it);
+    }
+    if (!placed) {
+      const LineIt after_header = std::next(s->header);
+      for (const std::string& line : lines) InsertBefore(after_header, line);
+    }
+  }
+  RebuildIndex();
+  modified_ = true;
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// IniFile
+
+namespace {
+
+FileStamp StampOf(const struct stat& st) {
+  FileStamp s;
+  s.exists = true;
+  s.dev = st.st_dev;
+  s.ino = st.st_ino;
+  s.size = static_cast<std::uint64_t>(st.st_size);
+  s.mtime_s = st.st_mtim.tv_sec;
+  s.mtime_ns = st.st_mtim.tv_nsec;
+  s.ctime_s = st.st_ctim.tv_sec;
+  s.ctime_ns = st.st_ctim.tv_nsec;
+  return s;
+}
+
+FileStamp StampOfPath(const std::string& path) {
+  struct stat st {};
+  if (path.empty() || ::stat(path.c_str(), &st) != 0) return FileStamp{};
+  return StampOf(st);
+}
+
+std::string DirName(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == path.npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string BaseName(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == path.npos ? path : path.substr(slash + 1);
+}
+
+bool ReadAll(int fd, std::size_t expected, std::string& out) {
+  out.resize(expected + 1);  // one spare byte to see the end without growing
+  std::size_t got = 0;
+  for (;;) {
+    if (got == out.size()) out.resize(out.size() * 2);  // the file grew meanwhile
+    const ssize_t n = ::read(fd, out.data() + got, out.size() - got);
+    if (n == 0) {
+      out.resize(got);
+      return true;
+    }
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    got += static_cast<std::size_t>(n);
+  }
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+// Creates a new file next to path that no one else uses; -1 on failure.
+int CreateTemporary(const std::string& path, std::string& name) {
+  static std::atomic<unsigned> counter{0};
+  const std::string prefix =
+      DirName(path) + "/.~" + BaseName(path).substr(0, 120) + "." + std::to_string(::getpid()) + ".";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = prefix + std::to_string(counter++) + ".tmp";
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// A path that is a symbolic link saves into the file it points to, so that
+// the link stays.
+std::string ResolveLink(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+  char* target = ::realpath(path.c_str(), nullptr);
+  if (!target) return path;
+  std::string resolved(target);
+  std::free(target);
+  return resolved;
+}
+
+// Replaces the file at path by bytes through a temporary file renamed over
+// it, so that the old file stays whole whatever fails. The new bytes reach
+// the disk before the rename; the folder is not synced, so after a crash
+// the file is either the old one or the new one.
+bool WriteAtomically(const std::string& link, std::string_view bytes) {
+  if (link.empty()) return false;
+  const std::string path = ResolveLink(link);
+  struct stat old {};
+  const bool exists = ::stat(path.c_str(), &old) == 0;
+  if (exists) {
+    if (!S_ISREG(old.st_mode)) return false;
+    // A file marked read-only stays so, even for a process that could write it.
+    if ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) return false;
+  }
+  std::string temp;
+  const int fd = CreateTemporary(path, temp);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, bytes);
+  if (ok && exists) ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+  ok = ok && ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
+  ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+IniFile::IniFile(std::string path) : path_(std::move(path)) {}
+
+const IniDocument& IniFile::Read() {
+  Refresh();
+  return doc_;
+}
+
+IniDocument& IniFile::Edit() {
+  Refresh();
+  return doc_;
+}
+
+void IniFile::Discard() {
+  doc_.Clear();
+  stamp_.reset();
+}
+
+void IniFile::Refresh() {
+  if (doc_.Modified()) return;  // unsaved changes win until saved or discarded
+  if (stamp_ && *stamp_ == StampOfPath(path_)) return;
+  Load();
+}
+
+void IniFile::Load() {
+  doc_.Clear();
+  stamp_ = StampOfPath(path_);
+  if (path_.empty()) return;
+  const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return;  // missing or unreadable: an empty file
+  struct stat st {};
+  std::string bytes;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+      ReadAll(fd, static_cast<std::size_t>(st.st_size), bytes)) {
+    doc_.Parse(bytes);
+    stamp_ = StampOf(st);  // of the bytes read, even if the path changed since
+  }
+  ::close(fd);
+}
+
+bool IniFile::Save() {
+  if (!doc_.Modified()) return true;
+  if (!WriteAtomically(path_, doc_.Serialize())) {
+    Discard();
+    return false;
+  }
+  doc_.ClearModified();
+  stamp_ = StampOfPath(path_);
+  ++save_count_;
+  return true;
+}
+
+}  // namespace qx
