@@ -1,0 +1,92 @@
+// Fuzzes reading a module section from an arbitrary file, in both forms,
+// then writing the record back. The first input byte chooses the file name
+// (odd: "in.ini", the hex form; even: "in.qx1", the comma form); the rest is
+// the file. Whatever the file holds, reading must keep the record's
+// invariants and a written section must read back as this module's.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "config/ParameterCodec.h"
+
+namespace {
+
+std::string work_dir;
+
+void RemoveWorkDir() {
+  std::error_code ec;
+  std::filesystem::remove_all(work_dir, ec);
+}
+
+// A folder of this process, in memory where the system offers one: every
+// run saves files, and a save syncs the file to its disk.
+const std::string& WorkDir() {
+  if (work_dir.empty()) {
+    std::error_code ec;
+    const bool shm = std::filesystem::is_directory("/dev/shm", ec);
+    std::string tmpl = shm ? "/dev/shm/qx_param_fuzz_XXXXXX" : "/tmp/qx_param_fuzz_XXXXXX";
+    if (!mkdtemp(tmpl.data())) std::abort();
+    work_dir = tmpl;
+    std::atexit(RemoveWorkDir);
+  }
+  return work_dir;
+}
+
+void Check(bool ok) {
+  if (!ok) __builtin_trap();
+}
+
+void CheckInvariants(const qx::ModuleConfig& c) {
+  Check(c.ItemCount() <= qx::layout::kMaxItems);
+  Check(c.PasswordLength() == c.PasswordText().size());
+  Check(c.UserNameLength() == c.UserNameText().size());
+  Check(c.SenderLength() == c.SenderAddress().size());
+  Check(c.SubjectLength() == c.Subject().size());
+  for (int t = 1; t <= qx::layout::kTriggers; ++t) {
+    const auto trig = c.Trigger(t);
+    Check(trig.TriggerMode() <= 3);
+    Check(trig.NameLength() == trig.TriggerName().size());
+    Check(trig.MessageLength() == trig.UserMessage().size());
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const std::string input = WorkDir() + ((data[0] & 1) ? "/in.ini" : "/in.qx1");
+  const std::string project = WorkDir() + "/project.qx1";
+  const std::string exported = WorkDir() + "/out.qx1";
+  std::remove(exported.c_str());
+  {
+    std::ofstream out(input, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
+  }
+
+  qx::CProfileFile file;
+  file.SetPathName(project.c_str());
+  qx::ModuleConfig record;
+  record.SetDefaults();
+  const int result = qx::ReadParameters(record, file, 0, 0, input);
+  Check(result == 1 || result == -1 || result == -2);
+  Check(file.GetPathName() == project);
+  CheckInvariants(record);
+
+  // The same file as a project's parameter file (section SLOT10).
+  qx::CProfileFile direct;
+  direct.SetPathName(input.c_str());
+  Check(qx::ReadParameters(record, direct, 1, 0, "") == 1);
+  CheckInvariants(record);
+
+  Check(qx::WriteParameters(record, 0x1A2B, file, 0, 0, exported));
+  qx::ModuleConfig back;
+  Check(qx::ReadParameters(back, file, 0, 0, exported) != -1);
+  CheckInvariants(back);
+  return 0;
+}
