@@ -1,0 +1,115 @@
+#include "sim/PlantFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <filesystem>
+#include <set>
+#include <string_view>
+
+#include "platform/ProfileFile.h"
+
+namespace qx::sim {
+namespace {
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+// A number 0..255 in decimal.
+std::optional<int> ParseByte(std::string_view text) {
+  int value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < 0 || value > 255) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+// The number after prefix in name ("STATION12" -> 12), prefix ignoring case.
+std::optional<int> NumberAfter(std::string_view name, std::string_view prefix) {
+  if (name.size() <= prefix.size()) return std::nullopt;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (std::toupper(static_cast<unsigned char>(name[i])) != prefix[i]) return std::nullopt;
+  }
+  return ParseByte(name.substr(prefix.size()));
+}
+
+bool ReadSlots(std::string_view value, std::vector<int>& slots) {
+  for (;;) {
+    const std::size_t comma = value.find(',');
+    const std::optional<int> slot = ParseByte(Trim(value.substr(0, comma)));
+    if (!slot) return false;
+    slots.push_back(*slot);
+    if (comma == std::string_view::npos) return true;
+    value.remove_prefix(comma + 1);
+  }
+}
+
+bool ReadStation(const CProfileFile& file, const std::string& section, int station,
+                 std::vector<ModuleAddress>& modules, std::string& error) {
+  for (const std::string& line : file.GetSectionLines(section.c_str())) {
+    if (line.find('=') == std::string::npos) {
+      error = "[" + section + "]: \"" + line + "\" is not a RACK<r>=<slots> line";
+      return false;
+    }
+  }
+  std::vector<std::string> keys;
+  file.GetKeyNames(section.c_str(), keys);
+  for (const std::string& key : keys) {
+    const std::optional<int> rack = NumberAfter(key, "RACK");
+    if (!rack) {
+      error = "[" + section + "]: unknown key \"" + key + "\" (expected RACK<r> with r 0..255)";
+      return false;
+    }
+    std::vector<int> slots;
+    const std::string value = file.GetString(section.c_str(), key.c_str());
+    if (!ReadSlots(value, slots)) {
+      error = "[" + section + "] " + key + ": \"" + value + "\" is not a list of slot numbers 0..255";
+      return false;
+    }
+    for (int slot : slots) modules.push_back({station, *rack, slot});
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::vector<ModuleAddress>> ReadPlantFile(const std::string& path, std::string& error) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    error = "plant file " + path + " not found";
+    return std::nullopt;
+  }
+  CProfileFile file;
+  file.SetPathName(path.c_str());
+  std::vector<ModuleAddress> modules;
+  for (const std::string& section : file.SectionNames()) {
+    const std::optional<int> station = NumberAfter(section, "STATION");
+    if (!station) {
+      error = path + ": unknown section [" + section + "] (expected STATION<n> with n 0..255)";
+      return std::nullopt;
+    }
+    if (!ReadStation(file, section, *station, modules, error)) {
+      error = path + ": " + error;
+      return std::nullopt;
+    }
+  }
+  std::set<ModuleAddress> seen;
+  for (const ModuleAddress& m : modules) {
+    if (!seen.insert(m).second) {
+      error = path + ": station " + std::to_string(m.station) + " rack " + std::to_string(m.rack) + " slot " +
+              std::to_string(m.slot) + " is listed twice";
+      return std::nullopt;
+    }
+  }
+  if (modules.empty()) {
+    error = path + ": no modules listed";
+    return std::nullopt;
+  }
+  return modules;
+}
+
+}  // namespace qx::sim
