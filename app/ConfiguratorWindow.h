@@ -1,0 +1,23 @@
+// ConfiguratorWindowOpener: how the show-dialog flow opens the configurator
+// window without the application layer knowing the window toolkit. The
+// window layer implements it and hands it to the application object; until
+// then (and in headless mode) the flow prepares every file and stops short
+// of the window.
+#pragma once
+
+namespace qx {
+
+class CModuleConfigApp;
+
+class ConfiguratorWindowOpener {
+ public:
+  virtual ~ConfiguratorWindowOpener() = default;
+
+  // Runs the configurator window modally over the session the application
+  // object has just prepared (its record, files, texts and limits; see
+  // CModuleConfigApp::WindowContext). Returns false when no window could be
+  // shown (no display); the window's own result is not reported.
+  virtual bool Open(CModuleConfigApp& app) = 0;
+};
+
+}  // namespace qx

@@ -1,0 +1,132 @@
+// CModuleConfigApp: the plug-in's one application object. It owns all state
+// kept between the host's calls (the record, the three profile files, the
+// communication library object, the paths, the session fields and the
+// host's data-exchange limits) and runs the show-dialog flow and the
+// exported transfers on it. The library holds one instance for its whole
+// life (app/exports/Exports.cpp); tests make their own.
+//
+// Plain C++: the window toolkit is reached only through the
+// ConfiguratorWindowOpener and UiServices given to it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "comm/XferKit.h"
+#include "config/ModuleConfig.h"
+#include "config/ProjectSettings.h"
+#include "platform/ProfileFile.h"
+#include "platform/TextTable.h"
+#include "platform/UiServices.h"
+#include "ui/ConfiguratorContext.h"
+
+namespace qx {
+
+class ConfiguratorWindowOpener;
+
+inline constexpr uint32_t kLanguageTraditionalChinese = 0x0404;
+inline constexpr uint32_t kLanguageSimplifiedChinese = 0x0804;
+inline constexpr char kRackSlotError[] = "Rack & Slot number error";
+
+// True when no window may be opened: QX_HEADLESS=1, or neither DISPLAY nor
+// WAYLAND_DISPLAY names a display.
+bool HeadlessMode();
+
+class CModuleConfigApp {
+ public:
+  // Record all zero, limits absent, nothing bound; InitInstance does the rest.
+  CModuleConfigApp();
+  ~CModuleConfigApp();
+  CModuleConfigApp(const CModuleConfigApp&) = delete;
+  CModuleConfigApp& operator=(const CModuleConfigApp&) = delete;
+
+  // Session fields to their initial values, record to its defaults. True.
+  bool InitInstance();
+
+  // ---- The exported calls --------------------------------------------------
+  // Prepares the session for the module at position (PrepareDialogSession)
+  // and opens the configurator window on it. Without a window opener, in
+  // headless mode, or when the opener cannot show a window, one line on
+  // standard error says so; every file step has happened by then.
+  void ShowDialog(std::string_view basePath, std::string_view position, int32_t ignored, uint32_t language,
+                  uint32_t firmware);
+  // app/TransferEntry.h on this object's state.
+  bool UploadEntry(std::string_view basePath, std::string_view position, int port);
+  bool DownloadEntry(std::string_view basePath, std::string_view position, int port);
+  // Discards the limits set before, then keeps both.
+  void SetDataExchangeLenMax(int readMax, int writeMax);
+  void ClearDataExchangeLenMax();
+
+  // The show-dialog flow up to the window: position, language, target
+  // settings, parameter file, and the module's section loaded into the
+  // record. True when the window is to open; false after the flow reported
+  // why not ("Rack & Slot number error", "Msg2", "Msg1").
+  bool PrepareDialogSession(std::string_view basePath, std::string_view position, uint32_t language,
+                            uint32_t firmware);
+
+  // ---- Hooks for the window layer (not owned; null returns to the default) --
+  void SetWindowOpener(ConfiguratorWindowOpener* opener) { opener_ = opener; }
+  // Message boxes and file choosers: the given services, or HeadlessUi.
+  void SetUiServices(UiServices* ui) { ui_ = ui; }
+  UiServices& Ui() { return ui_ != nullptr ? *ui_ : headless_ui_; }
+
+  // What the configurator window works on.
+  ConfiguratorContext WindowContext();
+
+  // ---- State ---------------------------------------------------------------
+  const std::optional<int>& ReadLenMax() const { return read_len_max_; }
+  const std::optional<int>& WriteLenMax() const { return write_len_max_; }
+  CXferKit& CommLink() { return comm_link_; }
+  // The translation of the chosen language (the language folder's
+  // "KM31QX-2C_CHT.qm" or "_CHS.qm"), which the window layer installs; empty
+  // for the built-in English texts.
+  const std::string& TranslationPath() const { return resource_source_; }
+  // The translation file loaded last, kept once loaded.
+  const std::string& LanguageResources() const { return language_resources_; }
+  CProfileFile& ProjectFile() { return project_file_; }
+  CProfileFile& TextTableFile() { return text_table_file_; }
+  CProfileFile& ParameterFile() { return parameter_file_; }
+  const CTextTable& Texts() const { return texts_; }
+  const std::string& ModuleName() const { return module_name_; }
+  const std::string& ProjectBasePath() const { return project_base_path_; }
+  const std::string& ModuleDirectory() const { return module_directory_; }
+  const std::string& ProjectFilePath() const { return project_file_path_; }
+  const std::string& ParameterFilePath() const { return parameter_file_path_; }
+  ModuleConfig& Record() { return record_; }
+  SessionFields& Session() { return session_; }
+
+ private:
+  ProjectContext Project();
+  // Binds the text table (and chooses the translation) of the language.
+  void SelectLanguage(uint32_t language, const std::string& languageFolder);
+  // Without any table bound yet, the English one, so that messages have a text.
+  void EnsureTextTable();
+  bool PrepareParameterFile(ProjectContext& project);
+  void OpenConfiguratorWindow();
+
+  std::optional<int> read_len_max_;
+  std::optional<int> write_len_max_;
+  CXferKit comm_link_;
+  // The own resources are the built-in English texts: an empty resource source.
+  std::string language_resources_;
+  std::string resource_source_;
+  CProfileFile project_file_;
+  CProfileFile text_table_file_;
+  CProfileFile parameter_file_;
+  std::string module_name_ = "KM31QX-2C";
+  std::string project_base_path_;
+  std::string module_directory_;
+  std::string project_file_path_;
+  std::string parameter_file_path_;
+  ModuleConfig record_;
+  SessionFields session_;
+
+  CTextTable texts_{text_table_file_};
+  HeadlessUi headless_ui_;
+  UiServices* ui_ = nullptr;
+  ConfiguratorWindowOpener* opener_ = nullptr;
+};
+
+}  // namespace qx

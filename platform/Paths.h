@@ -1,0 +1,28 @@
+// Paths: the environment and file-system look-ups of the system, kept here so
+// that nothing above platform/ asks the OS directly.
+//
+// The common application data folder of the original platform is
+// $QX_COMMON_APPDATA when it is set and not empty, else the install prefix's
+// share folder (QX_INSTALL_SHARE, fixed at build time). Folders are written
+// with '/'.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace qx {
+
+// The variable's value, or nothing when it is not set.
+std::optional<std::string> EnvironmentValue(const char* name);
+
+// The common application data folder, without a trailing '/'.
+std::string CommonAppDataFolder();
+
+// True when anything (a file, a folder) exists at path; false for "".
+bool PathExists(const std::string& path);
+
+// The folder of the running program's executable, without a trailing '/';
+// "." when it cannot be found out.
+std::string ExecutableFolder();
+
+}  // namespace qx

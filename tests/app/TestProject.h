@@ -1,0 +1,80 @@
+// Helpers of the application-layer tests: a scratch folder per test, files
+// written and read whole, and a ProjectContext over fresh profile files.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+#include "config/ModuleConfig.h"
+#include "config/ProjectSettings.h"
+#include "platform/ProfileFile.h"
+
+namespace qx::test {
+
+inline std::string MakeScratchFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "qx_app_test_XXXXXX").string();
+  const char* made = mkdtemp(pattern.data());
+  EXPECT_NE(made, nullptr);
+  return pattern;
+}
+
+inline void WriteText(const std::string& path, const std::string& text) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+inline std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The project section of one module of this type.
+inline std::string ModuleSlot(int slot, int synchId, const std::string& fw = "110") {
+  std::ostringstream s;
+  s << "[SLOT1" << slot << "]\nMODULE_ID=0x5881\nSYNCH_ID=" << synchId << "\nFWVER=" << fw << "\n";
+  return s.str();
+}
+
+inline std::string HardwareConfig(const std::string& rackId1 = "KR-B12", const std::string& rackId2 = "0") {
+  return "[HW_CFG]\nRACK_ID1=" + rackId1 + "\nRACK_ID2=" + rackId2 + "\n";
+}
+
+// A scratch folder with the project base path <folder>/line1 and a context
+// over unbound profile files; the record starts at its defaults.
+class ProjectFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = MakeScratchFolder();
+    base_ = folder_ + "/line1";
+    record_.SetDefaults();
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  void WriteProject(const std::string& text) { WriteText(base_ + ".ini", text); }
+  // Loads the project and binds the parameter file to its path.
+  void Load() {
+    ASSERT_TRUE(LoadTargetSettings(context_, base_));
+    parameters_.SetPathName(parameterPath_.c_str());
+  }
+  std::string Stored(int slot, const char* key) {
+    return parameters_.GetString(("SLOT1" + std::to_string(slot)).c_str(), key, "");
+  }
+
+  std::string folder_;
+  std::string base_;
+  CProfileFile project_;
+  CProfileFile parameters_;
+  ModuleConfig record_;
+  SessionFields session_;
+  std::string projectPath_;
+  std::string parameterPath_;
+  ProjectContext context_{project_, parameters_, record_, session_, projectPath_, parameterPath_};
+};
+
+}  // namespace qx::test

@@ -1,0 +1,108 @@
+// Shared by the window-layer tests: one QApplication for the whole program
+// (offscreen), and a session like the one the plug-in opens the configurator
+// window on: a default record, rack 1 slot 3, a parameter file and a text
+// table in a temporary folder, scripted user answers and recorded transfers.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "comm/XferKit.h"
+#include "config/ModuleConfig.h"
+#include "platform/ProfileFile.h"
+#include "platform/TextTable.h"
+#include "tests/support/ScriptedUi.h"
+#include "ui/ConfiguratorContext.h"
+
+namespace qx::test {
+
+class QtEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    app_ = new QApplication(argc_, argv_);
+  }
+  void TearDown() override { delete app_; }
+
+ private:
+  int argc_ = 1;
+  char name_[16] = "qx_ui_tests";
+  char* argv_[2] = {name_, nullptr};
+  QApplication* app_ = nullptr;
+};
+
+inline ::testing::Environment* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+// Records what the window asked of the transfers and answers as told.
+struct FakeTransfers : ModuleTransfers {
+  int connection = 3;  // -1: none can be had
+  int result = 1;
+  std::vector<std::string> calls;
+  int Open(int port) override {
+    calls.push_back("open " + std::to_string(port));
+    return connection;
+  }
+  void Close(int c) override { calls.push_back("close " + std::to_string(c)); }
+  int Upload(int c, int station, int rack, int slot) override {
+    return Run("upload", c, station, rack, slot);
+  }
+  int Download(int c, int station, int rack, int slot) override {
+    return Run("download", c, station, rack, slot);
+  }
+  int Run(const char* what, int c, int station, int rack, int slot) {
+    std::ostringstream s;
+    s << what << ' ' << c << ' ' << station << ' ' << rack << ' ' << slot;
+    calls.push_back(s.str());
+    return result;
+  }
+};
+
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+class SessionTest : public ::testing::Test {
+ protected:
+  SessionTest() {
+    record.SetDefaults();
+    session.Rack = 1;
+    session.Slot = 3;
+    session.TargetStation = 7;
+    WriteFile(Path("texts.ini"),
+              "[MsgStr]\r\nMsg3=Cycle 1-1440\r\nMsg8=Overwrite?\r\nMsg9=Checksum error\\nValues loaded\r\n"
+              "Msg13=Not a KM31QX-2C file\\nNothing read\r\nMsg28=Upload failed %d-%d\r\n"
+              "Msg29=Download failed %d-%d\r\nMsg30=Uploaded %d-%d\r\nMsg31=Downloaded %d-%d\r\n");
+    textFile.SetPathName(Path("texts.ini").c_str());
+    WriteFile(Path("project.qx1"), "[SLOT13]\r\n");
+    parameterFile.SetPathName(Path("project.qx1").c_str());
+  }
+
+  std::string Path(const std::string& name) const {
+    return dir.filePath(QString::fromStdString(name)).toStdString();
+  }
+
+  QTemporaryDir dir;
+  ModuleConfig record;
+  SessionFields session;
+  CProfileFile parameterFile;
+  CProfileFile textFile;
+  CTextTable texts{textFile};
+  CXferKit link;
+  ScriptedUi ui;
+  FakeTransfers transfers;
+  ConfiguratorContext context{record, session, parameterFile, texts, link, ui, "", "", "",
+                              {},     {},      &transfers};
+};
+
+}  // namespace qx::test

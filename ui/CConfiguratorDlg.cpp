@@ -1,0 +1,268 @@
+#include "ui/CConfiguratorDlg.h"
+
+#include <QContextMenuEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <filesystem>
+#include <system_error>
+
+#include "config/ModuleConfig.h"
+#include "config/ParameterCodec.h"
+#include "platform/TextTable.h"
+#include "platform/UiServices.h"
+#include "ui/CAboutDlg.h"
+#include "ui/CConfigTabCtrl.h"
+#include "ui/CNTPDlg.h"
+#include "ui/CProgressDlg.h"
+#include "ui/CSNMPDlg.h"
+#include "ui/CommTransfers.h"
+#include "ui/DialogUnits.h"
+#include "ui/PlaceholderPage.h"
+#include "ui/SetCommPortEvent.h"
+#include "ui/WindowRegistry.h"
+
+namespace qx {
+namespace {
+
+constexpr const char* kFileFilter = "KM31QX File (*.qx1)";
+constexpr const char* kFileExtension = "qx1";
+
+struct TabRow {
+  const char* key;
+  const char* english;
+  int templateId;
+};
+constexpr TabRow kTabs[CConfiguratorDlg::kPageCount] = {
+    {"TAB_DataExch", "Data Exchange", 102},
+    {"TAB_NTP", "NTP", 104},
+    {"TAB_SNMP", "SNMP", 105},
+    {"TAB_Mail", "E-Mail", 106},
+};
+
+// Message texts may carry the two characters '\' 'n' for a line break.
+std::string WithLineBreaks(std::string text) {
+  for (std::size_t at = text.find("\\n"); at != std::string::npos; at = text.find("\\n", at + 1)) {
+    text.replace(at, 2, "\n");
+  }
+  return text;
+}
+
+QPushButton* Button(QWidget* parent, const QString& text, const char* name) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(QLatin1String(name));
+  button->setAutoDefault(false);
+  return button;
+}
+
+}  // namespace
+
+CConfiguratorDlg::CConfiguratorDlg(ConfiguratorContext& context, QWidget* parent)
+    : QDialog(parent), context_(context), progress_(std::make_unique<CProgressDlgFactory>(this)) {
+  setObjectName(QStringLiteral("configuratorDialog"));
+  setWindowTitle(tr("QX Configurator"));
+  setWindowFlags((windowFlags() | Qt::WindowSystemMenuHint) & ~Qt::WindowContextHelpButtonHint);
+  BuildPages();
+  BuildButtons();
+  context_.session.CommManagerPort = kDefaultCommManagerPort;
+  WindowRegistry::Register(this);
+}
+
+CConfiguratorDlg::~CConfiguratorDlg() {
+  WindowRegistry::Unregister(this);
+}
+
+void CConfiguratorDlg::BuildPages() {
+  tabs_ = new CConfigTabCtrl(this);
+  tabs_->setObjectName(QStringLiteral("configTabCtrl"));
+  auto* dataExchange = new PlaceholderPage(tabs_);
+  dataExchange->setObjectName(QStringLiteral("dataExchangePage"));
+  auto* ntp = new CNTPDlg(context_, tabs_);
+  auto* snmp = new CSNMPDlg(context_, tabs_);
+  auto* mail = new PlaceholderPage(tabs_);
+  mail->setObjectName(QStringLiteral("mailPage"));
+  const std::array<QWidget*, kPageCount> widgets = {dataExchange, ntp, snmp, mail};
+  pages_ = {dataExchange, ntp, snmp, mail};
+  for (int i = 0; i < kPageCount; ++i) {
+    std::string title = context_.texts.UiWord(kTabs[i].key);
+    if (title.empty()) title = kTabs[i].english;
+    tabs_->AddPage(QString::fromUtf8(title), widgets[i], kTabs[i].templateId);
+  }
+  tabs_->CreatePages();
+  tabs_->setMinimumSize(DluSize(this, 433, 220).expandedTo(tabs_->minimumSizeHint()));
+}
+
+void CConfiguratorDlg::BuildButtons() {
+  auto* upload = Button(this, tr("Upload"), "uploadButton");
+  auto* download = Button(this, tr("Download"), "downloadButton");
+  auto* importFile = Button(this, tr("Import File"), "importButton");
+  auto* exportFile = Button(this, tr("Export File"), "exportButton");
+  auto* defaults = Button(this, tr("Default"), "defaultButton");
+  auto* help = Button(this, tr("Help"), "helpButton");
+  help->hide();  // in the layout, never shown
+  auto* ok = Button(this, tr("OK"), "okButton");
+  ok->setDefault(true);
+  auto* cancel = Button(this, tr("Cancel"), "cancelButton");
+  for (QPushButton* b : {upload, download, importFile, exportFile, defaults, help, ok, cancel}) {
+    b->setMinimumWidth(DluX(this, 50));
+  }
+
+  auto* side = new QVBoxLayout;
+  side->addWidget(upload);
+  side->addWidget(download);
+  side->addStretch(1);
+  side->addWidget(importFile);
+  side->addWidget(exportFile);
+  auto* line = new QFrame(this);
+  line->setFrameShape(QFrame::HLine);
+  line->setFrameShadow(QFrame::Sunken);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(defaults);
+  bottom->addStretch(1);
+  bottom->addWidget(help);
+  bottom->addWidget(ok);
+  bottom->addWidget(cancel);
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(DluX(this, 7), DluY(this, 7), DluX(this, 7), DluY(this, 7));
+  grid->setHorizontalSpacing(DluX(this, 7));
+  grid->addWidget(tabs_, 0, 0);
+  grid->addLayout(side, 0, 1);
+  grid->addWidget(line, 1, 0, 1, 2);
+  grid->addLayout(bottom, 2, 0, 1, 2);
+  grid->setRowStretch(0, 1);
+  grid->setColumnStretch(0, 1);
+
+  connect(upload, &QPushButton::clicked, this, &CConfiguratorDlg::OnUpload);
+  connect(download, &QPushButton::clicked, this, &CConfiguratorDlg::OnDownload);
+  connect(importFile, &QPushButton::clicked, this, &CConfiguratorDlg::OnImportFile);
+  connect(exportFile, &QPushButton::clicked, this, &CConfiguratorDlg::OnExportFile);
+  connect(defaults, &QPushButton::clicked, this, &CConfiguratorDlg::OnDefault);
+  connect(ok, &QPushButton::clicked, this, &CConfiguratorDlg::OnOK);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void CConfiguratorDlg::ShowMessage(const std::string& text) {
+  context_.ui.ShowMessage(text, MessageButtons::kOk);
+}
+
+bool CConfiguratorDlg::StoreAllPages() {
+  for (int i = 0; i < kPageCount; ++i) {
+    if (!pages_[i]->ValidateAndStore()) {
+      tabs_->SetActivePage(i);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool CConfiguratorDlg::ValidateAllPages() {
+  if (!StoreAllPages()) return false;
+  const SessionFields& s = context_.session;
+  WriteParameters(context_.record, s.FirmwareVersion, context_.parameterFile, s.Rack, s.Slot, "");
+  return true;
+}
+
+void CConfiguratorDlg::RefreshAllPages() {
+  for (ConfigPage* page : pages_) page->LoadFromRecord();
+}
+
+void CConfiguratorDlg::OnOK() {
+  if (ValidateAllPages()) accept();
+}
+
+void CConfiguratorDlg::OnDefault() {
+  context_.record.SetDefaults();
+  RefreshAllPages();
+}
+
+void CConfiguratorDlg::OnImportFile() {
+  std::optional<std::string> path = context_.ui.ChooseOpenFile(kFileFilter);
+  if (!path) return;
+  int result = ReadParameters(context_.record, context_.parameterFile, 0, 0, *path);
+  if (result == -1) ShowMessage(WithLineBreaks(context_.texts.Message("Msg13")));
+  if (result == -2) ShowMessage(WithLineBreaks(context_.texts.Message("Msg9")));
+  RefreshAllPages();
+}
+
+// An export writes what the pages show, so they are stored first (a rejected
+// field stops the export on its page). It neither writes the project's
+// parameter file nor closes the window: a user who only exports goes on
+// editing, and Cancel still leaves the project as it was.
+void CConfiguratorDlg::OnExportFile() {
+  std::optional<std::string> path = context_.ui.ChooseSaveFile(kFileFilter, kFileExtension);
+  if (!path) return;
+  if (!StoreAllPages()) return;
+  std::error_code error;
+  if (std::filesystem::exists(*path, error)) {
+    if (context_.ui.ShowMessage(context_.texts.Message("Msg8"), MessageButtons::kOkCancel) !=
+        MessageAnswer::kOk) {
+      return;
+    }
+    std::filesystem::remove(*path, error);
+  }
+  WriteParameters(context_.record, context_.session.FirmwareVersion, context_.parameterFile, 0, 0, *path);
+}
+
+ModuleTransfers& CConfiguratorDlg::Transfers() {
+  if (context_.transfers) return *context_.transfers;
+  if (!commTransfers_) commTransfers_ = std::make_unique<CommTransfers>(context_, progress_.get());
+  return *commTransfers_;
+}
+
+void CConfiguratorDlg::OnUpload() {
+  const SessionFields& s = context_.session;
+  ModuleTransfers& transfers = Transfers();
+  int connection = transfers.Open(s.CommManagerPort);
+  if (connection != -1) {
+    int result = transfers.Upload(connection, s.TargetStation, s.Rack, s.Slot + 1);
+    if (result >= 0) {
+      ShowMessage(context_.texts.FormatMessage("Msg30", {s.Rack, s.Slot}));
+      RefreshAllPages();
+    } else {
+      ShowMessage(context_.texts.FormatMessage("Msg28", {s.Rack, s.Slot}));
+    }
+  }
+  transfers.Close(connection);
+}
+
+void CConfiguratorDlg::OnDownload() {
+  if (!ValidateAllPages()) return;
+  const SessionFields& s = context_.session;
+  ModuleTransfers& transfers = Transfers();
+  int connection = transfers.Open(s.CommManagerPort);
+  if (connection != -1) {
+    int result = transfers.Download(connection, s.TargetStation, s.Rack, s.Slot + 1);
+    ShowMessage(context_.texts.FormatMessage(result >= 0 ? "Msg31" : "Msg29", {s.Rack, s.Slot}));
+  }
+  transfers.Close(connection);
+}
+
+void CConfiguratorDlg::OnAbout() {
+  CAboutDlg about(this, &context_.ui);
+  about.exec();
+}
+
+void CConfiguratorDlg::OnSetCommPort(uintptr_t wParam) {
+  context_.session.CommManagerPort = static_cast<int32_t>(wParam);
+}
+
+void CConfiguratorDlg::customEvent(QEvent* event) {
+  if (event->type() == SetCommPortEvent::kType) {
+    OnSetCommPort(static_cast<SetCommPortEvent*>(event)->WParam());
+    event->accept();
+    return;
+  }
+  QDialog::customEvent(event);
+}
+
+// The About box has no button of its own; the window's context menu offers it.
+void CConfiguratorDlg::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu menu(this);
+  menu.addAction(tr("About KM-31QX-C1..."), this, &CConfiguratorDlg::OnAbout);
+  menu.exec(event->globalPos());
+}
+
+}  // namespace qx

@@ -1,0 +1,57 @@
+#include "ui/FieldHelpers.h"
+
+#include <QLineEdit>
+#include <climits>
+
+namespace qx {
+
+ByteLimitValidator::ByteLimitValidator(std::size_t maxBytes, bool digitsOnly, QObject* parent)
+    : QValidator(parent), maxBytes_(maxBytes), digitsOnly_(digitsOnly) {}
+
+QValidator::State ByteLimitValidator::validate(QString& input, int&) const {
+  if (static_cast<std::size_t>(input.toUtf8().size()) > maxBytes_) return Invalid;
+  if (digitsOnly_) {
+    for (QChar c : input) {
+      if (c < u'0' || c > u'9') return Invalid;
+    }
+  }
+  return Acceptable;
+}
+
+void LimitEdit(QLineEdit* edit, std::size_t maxBytes, bool digitsOnly) {
+  edit->setValidator(new ByteLimitValidator(maxBytes, digitsOnly, edit));
+}
+
+std::string Utf8Prefix(const QString& text, std::size_t maxBytes) {
+  QByteArray bytes = text.toUtf8();
+  if (static_cast<std::size_t>(bytes.size()) <= maxBytes) return bytes.toStdString();
+  std::size_t n = maxBytes;
+  // Step back over continuation bytes to the start of the cut character.
+  while (n > 0 && (static_cast<unsigned char>(bytes[static_cast<qsizetype>(n)]) & 0xC0) == 0x80) --n;
+  return std::string(bytes.constData(), n);
+}
+
+int LeadingDecimal(const QString& text) {
+  qsizetype i = 0;
+  while (i < text.size() && (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\n' || text[i] == u'\r' ||
+                             text[i] == u'\v' || text[i] == u'\f')) {
+    ++i;
+  }
+  bool negative = false;
+  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
+  long long value = 0;
+  for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+    value = value * 10 + (text[i].unicode() - u'0');
+    if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX) return INT_MAX;
+  return static_cast<int>(value);
+}
+
+void RejectField(QLineEdit* edit) {
+  edit->selectAll();
+  edit->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace qx
