@@ -1,5 +1,5 @@
-// Helpers of the application-layer tests: a scratch folder per test, files
-// written and read whole, and a ProjectContext over fresh profile files.
+// Helpers of the application-layer tests: whole-file text, project sections,
+// and a ProjectContext over fresh profile files in a scratch folder.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 
 #include "config/ModuleConfig.h"
@@ -16,13 +15,6 @@
 #include "platform/ProfileFile.h"
 
 namespace qx::test {
-
-inline std::string MakeScratchFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "qx_app_test_XXXXXX").string();
-  const char* made = mkdtemp(pattern.data());
-  EXPECT_NE(made, nullptr);
-  return pattern;
-}
 
 inline void WriteText(const std::string& path, const std::string& text) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
@@ -36,24 +28,19 @@ inline std::string ReadText(const std::string& path) {
 
 // The project section of one module of this type.
 inline std::string ModuleSlot(int slot, int synchId, const std::string& fw = "110") {
-  std::ostringstream s;
-  s << "[SLOT1" << slot << "]\nMODULE_ID=0x5881\nSYNCH_ID=" << synchId << "\nFWVER=" << fw << "\n";
-  return s.str();
+  return "[SLOT1" + std::to_string(slot) + "]\nMODULE_ID=0x5881\nSYNCH_ID=" + std::to_string(synchId) +
+         "\nFWVER=" + fw + "\n";
 }
 
 inline std::string HardwareConfig(const std::string& rackId1 = "KR-B12", const std::string& rackId2 = "0") {
   return "[HW_CFG]\nRACK_ID1=" + rackId1 + "\nRACK_ID2=" + rackId2 + "\n";
 }
 
-// A scratch folder with the project base path <folder>/line1 and a context
-// over unbound profile files; the record starts at its defaults.
+// A scratch folder, the project base path <folder>/line1, and a context over
+// unbound profile files with the record at its defaults.
 class ProjectFixture : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = MakeScratchFolder();
-    base_ = folder_ + "/line1";
-    record_.SetDefaults();
-  }
+  ProjectFixture() { record_.SetDefaults(); }
   void TearDown() override { std::filesystem::remove_all(folder_); }
 
   void WriteProject(const std::string& text) { WriteText(base_ + ".ini", text); }
@@ -66,14 +53,16 @@ class ProjectFixture : public ::testing::Test {
     return parameters_.GetString(("SLOT1" + std::to_string(slot)).c_str(), key, "");
   }
 
-  std::string folder_;
-  std::string base_;
-  CProfileFile project_;
-  CProfileFile parameters_;
+  std::string folder_ = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "qx_app_test_XXXXXX").string();
+    EXPECT_NE(mkdtemp(pattern.data()), nullptr);
+    return pattern;
+  }();
+  std::string base_ = folder_ + "/line1";
+  CProfileFile project_, parameters_;
   ModuleConfig record_;
   SessionFields session_;
-  std::string projectPath_;
-  std::string parameterPath_;
+  std::string projectPath_, parameterPath_;
   ProjectContext context_{project_, parameters_, record_, session_, projectPath_, parameterPath_};
 };
 

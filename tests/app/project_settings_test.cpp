@@ -1,168 +1,200 @@
-// The project file as the plug-in reads it: positions, rack types, target
-// settings, the module type text and the data folder.
+// The project file as the plug-in reads it (positions, numbers, target
+// settings with the classic inet_addr reading of TARGET_IP, which the C
+// library's own inet_addr confirms case by case), and keeping the parameter
+// file's slot sections in step with it: moves by SYNCH_ID, new and vacated
+// slots, and the cases where a plain walk over the slots would lose stored
+// parameters.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <climits>
-#include <cstdlib>
+#include <optional>
+#include <tuple>
 
 #include "TestProject.h"
 #include "config/ParameterCodec.h"
+#include "platform/Inet.h"
 
-namespace qx {
+namespace qx::test {
 namespace {
 
-using test::HardwareConfig;
-using test::ProjectFixture;
-
-struct PositionCase {
-  const char* text;
-  bool accepted;
-  int rack;
-  int slot;
-};
-
 TEST(ParseSlotPosition, ReadsRackAndSlotByTheTextsLength) {
-  constexpr int kBefore = 7;
-  const PositionCase cases[] = {
-      {"13", true, 1, 3},
-      {"SLOT13", true, 1, 3},
-      {"111", true, 1, 11},
-      {"SLOT111", true, 1, 11},
-      {"112", true, 1, 12},
-      {"012", true, 0, 12},
-      {"00", true, 0, 0},
-      {"1x", true, 1, 0},
-      {"x3", true, 0, 3},
-      {"1-1", true, 1, -1},
-      {"ABCD13", true, 1, 3},  // the prefix is not checked
-      {"1", false, kBefore, kBefore},
-      {"SLOT", false, kBefore, kBefore},
-      {"SLOT1", false, kBefore, kBefore},
-      {"", false, kBefore, kBefore},
-      {"SLOT1234", false, kBefore, kBefore},
-  };
-  for (const PositionCase& c : cases) {
-    int32_t rack = kBefore;
-    int32_t slot = kBefore;
-    EXPECT_EQ(ParseSlotPosition(c.text, rack, slot), c.accepted) << c.text;
-    EXPECT_EQ(rack, c.rack) << c.text;
-    EXPECT_EQ(slot, c.slot) << c.text;
+  // 2 or 3 characters, or 6 or 7 with an unchecked prefix; other lengths leave rack and slot as they were.
+  const std::tuple<const char*, bool, int, int> cases[] = {
+      {"13", true, 1, 3},   {"SLOT13", true, 1, 3},   {"111", true, 1, 11}, {"SLOT111", true, 1, 11},
+      {"012", true, 0, 12}, {"00", true, 0, 0},       {"1x", true, 1, 0},   {"x3", true, 0, 3},
+      {"1-1", true, 1, -1}, {"ABCD13", true, 1, 3},   {"1", false, 7, 7},   {"SLOT1", false, 7, 7},
+      {"", false, 7, 7},    {"SLOT1234", false, 7, 7}};
+  for (const auto& [text, accepted, rack, slot] : cases) {
+    int32_t r = 7, s = 7;
+    EXPECT_EQ(ParseSlotPosition(text, r, s), accepted) << text;
+    EXPECT_EQ(std::make_pair(r, s), std::make_pair(rack, slot)) << text;
   }
-}
-
-TEST(SlotCountOfRackType, GivesTheSlotsOfEachRackType) {
-  const int expected[][2] = {{0, 12}, {1, 8}, {2, 6}, {3, 4}, {4, 0}, {-1, 0}, {INT_MAX, 0}};
-  for (const auto& e : expected) EXPECT_EQ(SlotCountOfRackType(e[0]), e[1]) << e[0];
 }
 
 TEST(AtoiValue, ReadsAsAtoiAndClampsOverflow) {
-  const std::pair<const char*, int> cases[] = {
-      {"12", 12},
-      {" 7x", 7},
-      {"-3", -3},
-      {"+4", 4},
-      {"", 0},
-      {"x1", 0},
-      {"99999999999", INT_MAX},
-      {"-99999999999", INT_MIN},
+  const std::pair<const char*, int> numbers[] = {{"12", 12}, {" 7x", 7}, {"-3", -3},
+                                                 {"+4", 4},  {"", 0},    {"x1", 0}};
+  for (const auto& [text, value] : numbers) EXPECT_EQ(AtoiValue(text), value) << text;
+  EXPECT_EQ(AtoiValue("3000000000"), INT_MAX);
+  EXPECT_EQ(AtoiValue("-3000000000"), INT_MIN);
+}
+
+TEST(InetAddr, ReadsAddressesAsTheClassicFunction) {
+  // Fewer than four parts: the last fills the remaining bytes; parts may be
+  // hexadecimal or octal (0250 = 168); white space ends the address.
+  const std::pair<const char*, uint32_t> accepted[] = {
+      {"192.168.1.5", 0xC0A80105},   {"10.1", 0x0A000001},          {"10.1.2", 0x0A010002},
+      {"1.16777215", 0x01FFFFFF},    {"3232235777", 0xC0A80101},    {"0x7f.1", 0x7F000001},
+      {"0xC0.0250.1.5", 0xC0A80105}, {"1.2.3.4 words", 0x01020304}, {"1.2.3.4\t", 0x01020304}};
+  for (const auto& [text, hostOrder] : accepted) {
+    EXPECT_EQ(InetAddrHostOrder(text), hostOrder) << '"' << text << '"';
+    EXPECT_EQ(InetAddr(text), ::inet_addr(text)) << '"' << text << '"';
+  }
+  // 255.255.255.255 reads as the failure value too.
+  for (const char* text : {"255.255.255.255", "", " 1.2.3.4", "1.2.3.256", "256.1.1.1", "1.2.65536",
+                           "1.16777216", "4294967296", "99999999999999999999999", "1.2.3.4.5", "1..2", "1.2.",
+                           "1.2.3.4x", "08.1.1.1", "0x", "0xg", "-1", "a.b.c.d"}) {
+    EXPECT_EQ(InetAddrHostOrder(text), kInetNone) << '"' << text << '"';
+    EXPECT_EQ(InetAddr(text), ::inet_addr(text)) << '"' << text << '"';
+  }
+}
+
+TEST_F(ProjectFixture, TargetSettingsWithMissingSectionsAndKeys) {
+  using Fields = std::tuple<int, int, uint32_t, int>;  // station, driver, IP, port
+  const Fields kBefore{11, 12, 13, 14};
+  const std::string com = "[HW_CFG]\n[COM_MAN]\n";
+  const std::tuple<bool, Fields, std::optional<std::string>> cases[] = {
+      {false, kBefore, std::nullopt},  // no project file: nothing read
+      {false, kBefore, "[COM_MAN]\nTARGET_STATION=5\n"},
+      {true, {0, 0, 0xFFFFFFFF, 502}, "[hw_cfg]\n"},  // section names ignore case; "" is no address
+      {true, {3, 2, 0x0102, 80}, com + "TARGET_STATION=3\nDRIVER_ID=2\nTARGET_IP=0.0.1.2\nTARGET_PORT=80\n"},
+      {true, {12, 0, 0xFFFFFFFF, 502}, com + "TARGET_STATION=12a\nDRIVER_ID=x\nTARGET_IP=x\nTARGET_PORT=\n"},
   };
-  for (const auto& [text, value] : cases) EXPECT_EQ(AtoiValue(text), value) << text;
-}
-
-TEST(ModuleIdText, IsTheUpperCaseHexOfTheTypeCode) {
-  EXPECT_EQ(ModuleIdText(), "0x5881");
-  EXPECT_EQ(ModuleIdText(), kModuleIdText);
-}
-
-TEST(DataDirectory, LiesUnderTheCommonApplicationDataFolder) {
-  const char* saved = std::getenv("QX_COMMON_APPDATA");
-  const std::string restore = saved ? saved : "";
-  setenv("QX_COMMON_APPDATA", "/srv/qx/", 1);
-  EXPECT_EQ(DataDirectory(), "/srv/qx/Orvane Industrial Automation/SYSBUILD/Data/QXCONFIG/");
-  setenv("QX_COMMON_APPDATA", "", 1);
-  EXPECT_EQ(DataDirectory(),
-            std::string(QX_INSTALL_SHARE) + "/Orvane Industrial Automation/SYSBUILD/Data/QXCONFIG/");
-  if (saved) {
-    setenv("QX_COMMON_APPDATA", restore.c_str(), 1);
-  } else {
-    unsetenv("QX_COMMON_APPDATA");
+  for (const auto& [loaded, fields, project] : cases) {
+    SCOPED_TRACE(project.value_or("(no file)"));
+    if (project) WriteProject(*project);
+    auto session =
+        std::tie(session_.TargetStation, session_.DriverId, session_.TargetIp, session_.TargetPort);
+    session = kBefore;
+    EXPECT_EQ(LoadTargetSettings(context_, base_), loaded);
+    EXPECT_EQ(session, fields);
+    EXPECT_EQ(parameterPath_, base_ + ".qx1");  // even without the file
   }
 }
 
-class TargetSettings : public ProjectFixture {
+struct Section {
+  int slot;
+  const char* synchId;  // null: no SYNCH_ID key
+  const char* marker;   // the "DE" value that tells sections apart
+};
+
+class Reconcile : public ProjectFixture {
  protected:
-  void SetUp() override {
-    ProjectFixture::SetUp();
-    session_.TargetStation = 11;
-    session_.DriverId = 12;
-    session_.TargetIp = 13;
-    session_.TargetPort = 14;
+  // A parameter file as created, with the given sections filled.
+  void StoreSections(std::initializer_list<Section> sections) {
+    ASSERT_TRUE(CreateParameterFile(parameterPath_));
+    for (const auto& [slot, synch, marker] : sections) {
+      const std::string s = "SLOT1" + std::to_string(slot);
+      parameters_.WriteString(s.c_str(), "MODULE_ID", "0x5881");
+      if (synch != nullptr) parameters_.WriteString(s.c_str(), "SYNCH_ID", synch);
+      parameters_.WriteString(s.c_str(), "DE", marker);
+    }
   }
-  void ExpectUnchanged() {
-    EXPECT_EQ(session_.TargetStation, 11);
-    EXPECT_EQ(session_.DriverId, 12);
-    EXPECT_EQ(session_.TargetIp, 13u);
-    EXPECT_EQ(session_.TargetPort, 14);
+  // "slot=SYNCH_ID:DE" of every slot section holding keys.
+  std::string Layout() {
+    std::string layout;
+    for (int slot = 0; slot < 12; ++slot) {
+      std::vector<std::string> keys;
+      parameters_.GetKeyNames(("SLOT1" + std::to_string(slot)).c_str(), keys);
+      if (keys.empty()) continue;
+      layout += (layout.empty() ? "" : " ") + std::to_string(slot) + "=" + Stored(slot, "SYNCH_ID") + ":" +
+                Stored(slot, "DE");
+    }
+    return layout;
   }
 };
 
-TEST_F(TargetSettings, DerivesBothFileNamesFromTheBasePath) {
-  LoadTargetSettings(context_, folder_ + "/line3");
-  EXPECT_EQ(projectPath_, folder_ + "/line3.ini");
-  EXPECT_EQ(parameterPath_, folder_ + "/line3.qx1");
-  EXPECT_EQ(project_.GetPathName(), folder_ + "/line3.ini");
+TEST_F(Reconcile, KeepsStoredParametersWithTheirModules) {
+  const std::string hw = HardwareConfig();
+  const struct {
+    std::string project;
+    std::initializer_list<Section> stored;
+    const char* layout;
+    const char* text = "";  // a piece of the file
+  } cases[] = {
+      // Moved by SYNCH_ID; the emptied section keeps its header.
+      {hw + ModuleSlot(5, 7), {{3, "7", "A"}}, "5=7:A", "[SLOT13]\r\n[SLOT14]\r\n"},
+      {hw + ModuleSlot(4, 9, "1a"),
+       {},
+       "4=9:0,0,0,4f70",
+       "[SLOT14]\r\nMODULE_ID=0x5881\r\nSYNCH_ID=9\r\nFWVER=1A\r\nDE=0,0,0,4f70\r\n"},
+      // Slots without this type are emptied; the type is compared as exact text.
+      {hw + "[SLOT16]\nMODULE_ID=0x4410\nSYNCH_ID=5\n[SLOT14]\nMODULE_ID=0X5881\nSYNCH_ID=9\n",
+       {{6, "5", "A"}, {8, "6", "B"}, {4, "9", "C"}},
+       ""},
+      // SYNCH_ID 0 takes the first section with parameters, never an empty one.
+      {hw + "[SLOT15]\nMODULE_ID=0x5881\n", {{2, nullptr, "legacy"}}, "5=:legacy"},
+      {hw + ModuleSlot(2, 1) + ModuleSlot(7, 2), {{2, "2", "B"}, {7, "1", "A"}}, "2=1:A 7=2:B"},
+      {hw + ModuleSlot(2, 3), {{0, "3", "Y"}, {2, "3", "X"}}, "2=3:X"},  // its own before a duplicate
+      // Without rack 1 the SYNCH_IDs cannot be trusted: only missing sections are made.
+      {HardwareConfig("") + ModuleSlot(2, 1) + ModuleSlot(7, 2) + ModuleSlot(9, 4),
+       {{2, "99", "kept"}, {3, "3", "unlisted"}, {9, "4", "own"}},
+       "2=99:kept 3=3:unlisted 7=2:0,0,0,4f70 9=4:own"},
+      {HardwareConfig("KR-B8", "1") + ModuleSlot(9, 4), {}, ""},  // rack type 1 has 8 slots
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.project);
+    WriteProject(c.project);
+    Load();
+    StoreSections(c.stored);
+    ReconcileParameterFile(context_);
+    EXPECT_EQ(Layout(), c.layout);
+    const std::string text = ReadText(parameterPath_);
+    EXPECT_NE(text.find(c.text), std::string::npos) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '['), 12);  // SLOT10..SLOT111, nothing else
+    ReconcileParameterFile(context_);
+    EXPECT_EQ(ReadText(parameterPath_), text);  // a second run changes nothing
+  }
 }
 
-TEST_F(TargetSettings, MissingFileOrHardwareSectionReadsNothing) {
-  EXPECT_FALSE(LoadTargetSettings(context_, base_));
-  ExpectUnchanged();
-  WriteProject("[COM_MAN]\nTARGET_STATION=5\n");
-  EXPECT_FALSE(LoadTargetSettings(context_, base_));
-  ExpectUnchanged();
-}
-
-TEST_F(TargetSettings, DefaultsWithoutCommunicationSection) {
-  WriteProject("[hw_cfg]\n");  // section names ignore case
-  ASSERT_TRUE(LoadTargetSettings(context_, base_));
-  EXPECT_EQ(session_.TargetStation, 0);
-  EXPECT_EQ(session_.DriverId, 0);
-  EXPECT_EQ(session_.TargetIp, 0xFFFFFFFFu);  // an empty address is refused
-  EXPECT_EQ(session_.TargetPort, 502);
-}
-
-TEST_F(TargetSettings, ReadsEveryKey) {
-  WriteProject(HardwareConfig() +
-               "[COM_MAN]\nTARGET_STATION=3\nDRIVER_ID=2\nTARGET_IP=192.168.10.20\nTARGET_PORT=1502\n");
-  ASSERT_TRUE(LoadTargetSettings(context_, base_));
-  EXPECT_EQ(session_.TargetStation, 3);
-  EXPECT_EQ(session_.DriverId, 2);
-  EXPECT_EQ(session_.TargetIp, 0xC0A80A14u);
-  EXPECT_EQ(session_.TargetPort, 1502);
-}
-
-TEST_F(TargetSettings, MalformedNumbersGiveWhatTheReadersGive) {
-  WriteProject(HardwareConfig() +
-               "[COM_MAN]\nTARGET_STATION=12abc\nDRIVER_ID=x\nTARGET_IP=10.1\nTARGET_PORT=\n");
-  ASSERT_TRUE(LoadTargetSettings(context_, base_));
-  EXPECT_EQ(session_.TargetStation, 12);
-  EXPECT_EQ(session_.DriverId, 0);
-  EXPECT_EQ(session_.TargetIp, 0x0A000001u);
-  EXPECT_EQ(session_.TargetPort, 502);
-}
-
-TEST_F(ProjectFixture, ProjectLookUpsOfOneSlot) {
-  WriteProject(HardwareConfig() + test::ModuleSlot(3, 7, "1a") + "[SLOT14]\nMODULE_ID=0X5881\n" +
-               "[SLOT15]\nMODULE_ID=0x05881\n");
+TEST_F(Reconcile, TwelveModulesAreSavedOnce) {
+  std::string project = HardwareConfig();
+  for (int i = 0; i < 12; ++i) project += ModuleSlot(i, 100 + i);
+  WriteProject(project);
   Load();
-  EXPECT_TRUE(ProjectSlotHoldsModule(context_, 1, 3));
-  EXPECT_FALSE(ProjectSlotHoldsModule(context_, 1, 4));  // compared exactly
-  EXPECT_FALSE(ProjectSlotHoldsModule(context_, 1, 5));
-  EXPECT_FALSE(ProjectSlotHoldsModule(context_, 1, 6));
-  EXPECT_EQ(ProjectSynchId(context_, 1, 3), 7);
-  EXPECT_EQ(ProjectFirmwareVersion(context_, 1, 3), 26u);
-  EXPECT_EQ(ProjectSynchId(context_, 1, 4), 0);
-  EXPECT_EQ(RackId1(context_), "KR-B12");
+  StoreSections({{0, "111", "moves"}});
+  const int watch = inotify_init1(IN_NONBLOCK);  // a save ends in a rename over the file or a write of it
+  inotify_add_watch(watch, folder_.c_str(), IN_MOVED_TO | IN_CLOSE_WRITE);
+  ReconcileParameterFile(context_);
+  alignas(inotify_event) char events[64 * 1024];
+  const ssize_t n = read(watch, events, sizeof events);
+  close(watch);
+  int saves = 0;
+  for (ssize_t i = 0; i < n;) {
+    const auto* e = reinterpret_cast<const inotify_event*>(events + i);
+    saves += e->len > 0 && std::string(e->name) == "line1.qx1";
+    i += sizeof(inotify_event) + e->len;
+  }
+  EXPECT_EQ(saves, 1);
+  EXPECT_EQ(Stored(11, "DE"), "moves");
+  EXPECT_EQ(Stored(0, "SYNCH_ID"), "100");
+}
+
+TEST_F(Reconcile, SectionLookUpAndMoves) {
+  WriteProject(HardwareConfig());
+  Load();
+  StoreSections({{3, "7", "A"}});
+  EXPECT_EQ(FindSectionBySynchId(context_, 7), "SLOT13");
+  EXPECT_EQ(FindSectionBySynchId(context_, 0), "SLOT10");  // an empty section reads as SYNCH_ID 0
+  MoveModuleSection(context_, 1, 3, 1, 3);                 // onto itself: nothing
+  EXPECT_EQ(Layout(), "3=7:A");
+  MoveModuleSection(context_, 1, 4, 1, 3);  // an empty source header is copied as it is
+  EXPECT_EQ(Layout(), "");
 }
 
 }  // namespace
-}  // namespace qx
+}  // namespace qx::test

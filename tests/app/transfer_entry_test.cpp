@@ -1,66 +1,109 @@
 // The host's Upload and Download without a window, against a manager double:
 // which modules are transferred in which order, what is saved, and what each
-// failure gives the host.
+// failure gives the host. The double answers every request frame itself,
+// from one register image per slot number.
 #include <gtest/gtest.h>
 
-#include "FakeManager.h"
+#include <map>
+#include <set>
+
 #include "TestProject.h"
 #include "app/TransferEntry.h"
+#include "comm/Frames.h"
+#include "comm/RegisterMap.h"
+#include "comm/XferKit.h"
 #include "config/ParameterCodec.h"
 #include "platform/TextTable.h"
 #include "tests/support/ScriptedUi.h"
 
-namespace qx {
+namespace qx::test {
 namespace {
 
-using test::HardwareConfig;
-using test::ModuleSlot;
+class FakeManager : public CXferKit {
+ public:
+  static constexpr int kConnection = 4;
+
+  std::vector<int> slotOrder;  // slot numbers, one entry per run of requests to one slot
+  std::vector<int> openedPorts, closed;
+  bool noConnectionFree = false;
+  std::set<int> failingSlotNumbers;    // their requests get a failure status
+  std::map<int, ModuleConfig> images;  // by slot number
+
+  int GetSocketConnNum() override { return noConnectionFree ? -1 : kConnection; }
+  int OpenSocket(int, int, int, int port, int) override { return openedPorts.push_back(port), 0; }
+  void CloseSocket(int connection) override { closed.push_back(connection); }
+
+  int SendCommMan(int, int, int, int, const unsigned char* frame, int length) override {
+    const int slot = frame[frames::kSlotOffset];
+    const uint32_t address =
+        static_cast<uint32_t>(frame[9]) << 24 | frame[10] << 16 | frame[11] << 8 | frame[12];
+    const uint32_t count = static_cast<uint32_t>(frame[13] << 8 | frame[14]);
+    if (slotOrder.empty() || slotOrder.back() != slot) slotOrder.push_back(slot);
+    reply_.assign(frame, frame + frames::kReplyHeaderSize);
+    const RegisterBlock* block = FindRegisterBlock(address, count);
+    status_ = block == nullptr ? 0x105 : failingSlotNumbers.count(slot) != 0 ? 0x101 : 0x100;
+    if (status_ != 0x100) return length;
+    uint8_t* image = images[slot].Bytes() + block->OffsetOf(address);
+    const uint8_t* data = frame + frames::kRequestHeaderSize;
+    if ((frame[1] << 8 | frame[2]) == frames::kOpRead) reply_.insert(reply_.end(), image, image + 2 * count);
+    if ((frame[1] << 8 | frame[2]) == frames::kOpWrite) std::copy(data, data + 2 * count, image);
+    return length;
+  }
+
+  int RecvCommMan(int, int* status, unsigned char* reply) override {
+    std::copy(reply_.begin(), reply_.end(), reply);
+    *status = status_;
+    return static_cast<int>(reply_.size());
+  }
+
+ private:
+  std::vector<uint8_t> reply_;
+  int status_ = 0;
+};
 
 constexpr int kPort = 8895;
+using Closed = std::vector<int>;
 
 // A record told apart from others by its NTP update cycle.
-ModuleConfig Marked(uint16_t cycle) {
+ModuleConfig Marked(int cycle) {
   ModuleConfig record;
   record.SetDefaults();
-  record.SetNtpUpdateCycle(cycle);
+  record.SetNtpUpdateCycle(static_cast<uint16_t>(cycle));
   return record;
 }
 
-class TransferEntry : public test::ProjectFixture {
+class TransferEntry : public ProjectFixture {
  protected:
   void SetUp() override {
-    ProjectFixture::SetUp();
     textFile_.SetPathName((folder_ + "/texts.ini").c_str());
     textFile_.WriteString("MsgStr", "Msg2", "no hardware configuration");
   }
   bool Upload(std::string_view position) { return UploadEntry(entry_, base_, position, kPort); }
   bool Download(std::string_view position) { return DownloadEntry(entry_, base_, position, kPort); }
-  // The record stored in the parameter file for slot index `slot`.
-  ModuleConfig StoredRecord(int slot) {
+  ModuleConfig StoredRecord(int slot) {  // read back from the saved file
     ModuleConfig record;
     CProfileFile file;
     file.SetPathName(parameterPath_.c_str());
     ReadParameters(record, file, 1, slot, "");
     return record;
   }
-  // Sections for slots 2, 5 and 7 holding records marked 2, 5 and 7.
+  // Slots 2, 5 and 7 store records marked 2, 5 and 7; the modules (slot
+  // numbers 3, 6, 8) hold records marked 0.
   void ThreeModules() {
-    WriteProject(HardwareConfig() + "[COM_MAN]\nTARGET_STATION=1\n" + ModuleSlot(2, 12) + ModuleSlot(5, 15) +
-                 ModuleSlot(7, 17));
+    WriteProject(HardwareConfig() + ModuleSlot(2, 12) + ModuleSlot(5, 15) + ModuleSlot(7, 17));
     Load();
     ASSERT_TRUE(CreateParameterFile(parameterPath_));
     for (int slot : {2, 5, 7}) {
       CreateModuleSection(context_, 1, slot, 10 + slot, 0x110);
-      WriteParameters(Marked(static_cast<uint16_t>(slot)), 0, parameters_, 1, slot, "");
-      // The items beyond ItemCount are not transferred: the modules start alike.
+      WriteParameters(Marked(slot), 0, parameters_, 1, slot, "");
       link_.images[slot + 1] = Marked(0);
     }
   }
 
   CProfileFile textFile_;
   CTextTable texts_{textFile_};
-  test::ScriptedUi ui_;
-  test::FakeManager link_;
+  ScriptedUi ui_;
+  FakeManager link_;
   TransferEntryContext entry_{context_, link_, ui_, texts_};
 };
 
@@ -69,9 +112,9 @@ TEST_F(TransferEntry, UploadOfEveryModuleGoesInSlotOrderAndSavesEach) {
   link_.images[3] = Marked(33);
   link_.images[8] = Marked(88);
   EXPECT_TRUE(Upload("00"));
-  EXPECT_EQ(link_.SlotOrder(), (std::vector<int>{3, 8}));
+  EXPECT_EQ(link_.slotOrder, (std::vector<int>{3, 8}));  // slot 4 holds another type
   EXPECT_EQ(link_.openedPorts, std::vector<int>{kPort});
-  EXPECT_EQ(link_.closed, std::vector<int>{test::FakeManager::kConnection});
+  EXPECT_EQ(link_.closed, Closed{FakeManager::kConnection});
   // The parameter file did not exist: created, with the identity keys kept.
   EXPECT_EQ(StoredRecord(2), Marked(33));
   EXPECT_EQ(StoredRecord(7), Marked(88));
@@ -79,72 +122,51 @@ TEST_F(TransferEntry, UploadOfEveryModuleGoesInSlotOrderAndSavesEach) {
   EXPECT_FALSE(session_.Interactive);
 }
 
-TEST_F(TransferEntry, DownloadSendsEachModulesOwnSection) {
+TEST_F(TransferEntry, DownloadSendsEachModulesOwnSectionAndOnePositionOneModule) {
   ThreeModules();
   EXPECT_TRUE(Download("00"));
-  EXPECT_EQ(link_.SlotOrder(), (std::vector<int>{3, 6, 8}));
-  for (int slot : {2, 5, 7}) EXPECT_EQ(link_.images[slot + 1], Marked(static_cast<uint16_t>(slot))) << slot;
-}
-
-TEST_F(TransferEntry, OnePositionNamesOneModule) {
-  ThreeModules();
+  EXPECT_EQ(link_.slotOrder, (std::vector<int>{3, 6, 8}));
+  for (int slot : {2, 5, 7}) EXPECT_EQ(link_.images[slot + 1], Marked(slot)) << slot;
+  link_.slotOrder.clear();
   EXPECT_TRUE(Download("SLOT15"));
-  EXPECT_EQ(link_.SlotOrder(), std::vector<int>{6});
-  for (const auto& r : link_.requests) EXPECT_EQ(r.rack, 1);
+  EXPECT_EQ(link_.slotOrder, std::vector<int>{6});
 }
 
-TEST_F(TransferEntry, NothingToTransferStillCompletes) {
-  ThreeModules();
-  for (const char* position : {"13", "SLOT1", "1", "SLOT1234", ""}) {
-    EXPECT_TRUE(Upload(position)) << position;
-  }
-  EXPECT_TRUE(link_.requests.empty());
-  EXPECT_EQ(link_.closed.size(), 5u);  // each opened connection was closed
-}
-
-TEST_F(TransferEntry, MissingHardwareConfigurationFailsWithMessage) {
+TEST_F(TransferEntry, WhatTheHostIsToldWithoutATransfer) {
   WriteProject("[COM_MAN]\nTARGET_STATION=1\n");
   EXPECT_FALSE(Download("00"));
   EXPECT_EQ(ui_.messages, std::vector<std::string>{"no hardware configuration"});
   EXPECT_TRUE(link_.openedPorts.empty());
   EXPECT_FALSE(ParameterFileExists(context_));
-}
-
-TEST_F(TransferEntry, NoConnectionNumberCompletesWithoutTransfer) {
+  // Completed: positions naming no module, no connection number, no rack 1.
   ThreeModules();
+  for (const char* position : {"13", "SLOT1", "1", "SLOT1234", ""}) EXPECT_TRUE(Upload(position)) << position;
   link_.noConnectionFree = true;
   EXPECT_TRUE(Upload("00"));
-  EXPECT_TRUE(link_.requests.empty());
-  EXPECT_TRUE(link_.closed.empty());
-  EXPECT_TRUE(ui_.messages.empty());
-}
-
-TEST_F(TransferEntry, EmptyRackOneCompletesWithoutTransfer) {
+  link_.noConnectionFree = false;
   WriteProject(HardwareConfig("") + ModuleSlot(2, 12));
   EXPECT_TRUE(Upload("00"));
-  EXPECT_TRUE(link_.requests.empty());
-  EXPECT_EQ(link_.closed, std::vector<int>{test::FakeManager::kConnection});
+  EXPECT_EQ(link_.closed, Closed(6, FakeManager::kConnection));  // each opened connection closed
+  EXPECT_TRUE(link_.slotOrder.empty());
+  EXPECT_EQ(ui_.messages.size(), 1u);
 }
 
-TEST_F(TransferEntry, UploadStopsAtTheFirstFailingModule) {
-  ThreeModules();
-  link_.images[3] = Marked(33);
-  link_.failingSlotNumbers = {6};
-  EXPECT_FALSE(Upload("00"));
-  EXPECT_EQ(link_.SlotOrder(), (std::vector<int>{3, 6}));
-  EXPECT_EQ(StoredRecord(2), Marked(33));
-  EXPECT_EQ(StoredRecord(7), Marked(7));
-  EXPECT_EQ(link_.closed.size(), 1u);
-}
-
-TEST_F(TransferEntry, DownloadStopsAtTheFirstFailingModule) {
+// The first failing module ends the operation; those before it stay done.
+TEST_F(TransferEntry, SecondOfThreeFailing) {
   ThreeModules();
   link_.failingSlotNumbers = {6};
   EXPECT_FALSE(Download("00"));
-  EXPECT_EQ(link_.SlotOrder(), (std::vector<int>{3, 6}));
+  EXPECT_EQ(link_.slotOrder, (std::vector<int>{3, 6}));
   EXPECT_EQ(link_.images[3], Marked(2));
   EXPECT_EQ(link_.images[8], Marked(0));
+  link_.slotOrder.clear();
+  link_.images[3] = Marked(33);
+  EXPECT_FALSE(Upload("00"));
+  EXPECT_EQ(link_.slotOrder, (std::vector<int>{3, 6}));
+  EXPECT_EQ(StoredRecord(2), Marked(33));
+  EXPECT_EQ(StoredRecord(7), Marked(7));
+  EXPECT_EQ(link_.closed, Closed(2, FakeManager::kConnection));
 }
 
 }  // namespace
-}  // namespace qx
+}  // namespace qx::test

@@ -1,244 +1,222 @@
-// Upload and download as request sequences: which frames go out, in which
-// order, how replies are judged, and what each failure returns.
+// Upload and download as request sequences against an in-memory manager:
+// which frames go out in which order, how replies are judged, what each
+// failure returns and what the progress window is told.
 #include "comm/Transfer.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <tuple>
 
+#include "comm/Frames.h"
+#include "comm/RegisterMap.h"
 #include "platform/ProfileFile.h"
-#include "tests/comm/RecordingLink.h"
 #include "tests/support/ScriptedUi.h"
 
 namespace qx {
 namespace {
 
-using test::Misbehave;
+using Bytes = std::vector<uint8_t>;
 using Req = std::tuple<uint16_t, uint32_t, int>;  // operation, first register, count
 constexpr uint16_t R = frames::kOpRead, W = frames::kOpWrite;
+enum class M { kNone, kFailStatus, kWrongEcho, kSilent, kBroken, kShortRead };  // how a reply misbehaves
 
-// Fills every item, NTP, SNMP and mail byte with a pattern; count items.
+std::string Call(std::string name, std::initializer_list<int> args) {
+  for (int a : args) name += " " + std::to_string(a);
+  return name;
+}
+
+struct SentRequest {
+  int connection, driverId, targetIp, targetPort, pumpsBefore;
+  Bytes frame;
+  int receiveCalls = 0;
+};
+
+struct LogWindow : ProgressWindow {
+  explicit LogWindow(std::vector<std::string>& log) : log_(log) {}
+  ~LogWindow() override { log_.push_back("destroyed"); }
+  bool Create(const std::string& s, bool smooth) override { return Add("Create " + s, smooth), true; }
+  void GoModal(const std::string& s, bool smooth) override { Add("GoModal " + s, smooth); }
+  void SetRange(int l, int u, int s) override { Add(Call("SetRange", {l, u, s})); }
+  void StepIt() override { Add("StepIt"); }
+  int SetPos(int p) override { return Add(Call("SetPos", {p})), 0; }
+  void SetStatus(const std::string& s) override { Add("SetStatus " + s); }
+  void Add(const std::string& s, bool smooth = false) { log_.push_back(s + (smooth ? " smooth" : "")); }
+  std::vector<std::string>& log_;
+};
+
+// Records every call (the progress window's too), answers from its own
+// module image (applying writes to it) and misbehaves on the request (from 0)
+// named in fault.
+struct RecordingLink : CXferKit, ProgressFactory {
+  ModuleConfig module;
+  std::vector<SentRequest> sent;
+  std::vector<Req> requests;  // as the frames in sent name them
+  std::vector<std::string> calls;
+  std::pair<std::size_t, M> fault;
+  const int* pumps = nullptr;  // the UI's pump count, noted at each request
+  int answerOnCall = 1;        // the receive call (from 1) that brings the reply
+  int freeNumber = 3;
+
+  void SetModbusMode(int mode) override { calls.push_back(Call("SetModbusMode", {mode})); }
+  int GetSocketConnNum() override { return calls.push_back("GetSocketConnNum"), freeNumber; }
+  int OpenSocket(int n, int type, int ip, int port, int flags) override {
+    return calls.push_back(Call("OpenSocket", {n, type, ip, port, flags})), 0;
+  }
+  void CloseSocket(int n) override { calls.push_back(Call("CloseSocket", {n})); }
+  std::unique_ptr<ProgressWindow> Make() override { return std::make_unique<LogWindow>(calls); }
+  int SendCommMan(int n, int driver, int ip, int port, const unsigned char* f, int length) override {
+    requests.emplace_back(f[1] << 8 | f[2], uint32_t(f[9]) << 24 | f[10] << 16 | f[11] << 8 | f[12],
+                          f[13] << 8 | f[14]);
+    sent.push_back({n, driver, ip, port, pumps ? *pumps : 0, Bytes(f, f + length)});
+    return length;
+  }
+  int RecvCommMan(int, int* status, unsigned char* reply) override {
+    SentRequest& r = sent.back();
+    const M m = fault.first == sent.size() - 1 ? fault.second : M::kNone;
+    if (++r.receiveCalls, m == M::kBroken) return -1;
+    if (m == M::kSilent || r.receiveCalls < answerOnCall) return 0;
+    const auto [op, address, count] = requests.back();
+    const RegisterBlock* b = FindRegisterBlock(address, uint32_t(count));
+    if (b == nullptr) return -1;  // shows up as a wrong code or sequence
+    uint8_t* image = module.Bytes() + b->OffsetOf(address);
+    const std::size_t data = op == R ? 2 * std::size_t(count) : 0;
+    if (op == W) std::memcpy(image, r.frame.data() + 15, 2 * std::size_t(count));
+    std::memcpy(reply, r.frame.data(), 9);
+    std::memcpy(reply + 9, image, data);
+    *status = m == M::kFailStatus ? 0x0101 : 0x0100;
+    if (m == M::kWrongEcho) reply[2] ^= 0x07;
+    return int(9 + data) - (m == M::kShortRead);
+  }
+};
+
+// Fills every image byte with a pattern; count items.
 void Fill(ModuleConfig& m, int count, uint8_t salt) {
   for (std::size_t i = 0; i < ModuleConfig::kSize; ++i) m.Bytes()[i] = static_cast<uint8_t>(i * 7 + salt);
   m.SetItemCount(static_cast<uint16_t>(count));
 }
 
-std::vector<Req> ItemRequests(uint16_t op, int items) {
-  std::vector<Req> out;
-  for (int regs = 64 * items, at = 0; regs > 0; regs -= 490, at += 490) {
-    out.emplace_back(op, 0x10001040 + at, std::min(regs, 490));
-  }
-  return out;
-}
-
 std::vector<Req> FullSequence(uint16_t op, int items) {
   std::vector<Req> out{{op, 0x10001000, 64}};
-  for (const Req& r : ItemRequests(op, items)) out.push_back(r);
+  for (int regs = 64 * items, at = 0; regs > 0; regs -= 490, at += 490)
+    out.emplace_back(op, 0x10001040 + at, std::min(regs, 490));
   out.insert(out.end(),
              {{op, 0x10000000, 16}, {op, 0x10000100, 144}, {op, 0x10004000, 490}, {op, 0x100041EA, 280}});
   return out;
 }
 
-class ProgressLog : public ProgressFactory {
- public:
-  std::vector<std::string> calls;
-  std::unique_ptr<ProgressWindow> Make() override { return std::make_unique<Window>(calls); }
-
- private:
-  struct Window : ProgressWindow {
-    explicit Window(std::vector<std::string>& c) : c_(c) {}
-    ~Window() override { c_.push_back("destroyed"); }
-    bool Create(const std::string& caption, bool smooth) override { return Add("Create " + caption, smooth); }
-    void GoModal(const std::string& title, bool smooth) override { Add("GoModal " + title, smooth); }
-    void SetRange(int l, int u, int s) override { Add("SetRange " + Nums(l, u, s)); }
-    void StepIt() override { Add("StepIt"); }
-    int SetPos(int p) override { return Add("SetPos " + std::to_string(p)), 0; }
-    void SetStatus(const std::string& text) override { Add("SetStatus " + text); }
-    bool Add(std::string s, bool smooth = false) { return c_.push_back(s + (smooth ? " smooth" : "")), true; }
-    static std::string Nums(int a, int b, int c) {
-      return std::to_string(a) + "," + std::to_string(b) + "," + std::to_string(c);
-    }
-    std::vector<std::string>& c_;
-  };
-};
-
 class TransferTest : public ::testing::Test {
  protected:
   TransferTest() { link.pumps = &ui.pumps; }
-  std::vector<Req> Requests() const {
-    std::vector<Req> out;
-    for (const auto& s : link.sent) out.emplace_back(s.Op(), s.Address(), s.Count());
-    return out;
+  int Run(bool upload) {
+    link.sent.clear(), link.requests.clear();
+    return upload ? UploadModule(ctx, 4, 1, 1, 3) : DownloadModule(ctx, 4, 1, 1, 3);
   }
-  int Upload() { return UploadModule(ctx, 4, 1, 1, 3); }
-  int Download() { return DownloadModule(ctx, 4, 1, 1, 3); }
 
-  test::RecordingLink link;
+  RecordingLink link;
   ModuleConfig record;
   SessionFields session;
   test::ScriptedUi ui;
   TransferContext ctx{link, record, session, &ui};
 };
 
-TEST_F(TransferTest, UploadOfFullTableReadsFourteenFramesInBlockOrder) {
-  Fill(link.module, 64, 1);
-  EXPECT_EQ(Upload(), 1);
-  EXPECT_EQ(Requests(), FullSequence(R, 64));
-  EXPECT_EQ(record, link.module);
-  // One pump before each chunk of the items (9) and mail (2) blocks only.
-  EXPECT_EQ(ui.pumps, 11);
-  EXPECT_EQ(link.sent[1].pumpsBefore, 1);
-  EXPECT_EQ(link.sent[10].pumpsBefore, 9);
+TEST_F(TransferTest, ItemCountDecidesTheItemsBlock) {
+  for (auto [count, items] : {std::pair{0, 0}, {1, 1}, {8, 8}, {64, 64}, {70, 64}, {1000, 64}}) {
+    SCOPED_TRACE(count);
+    Fill(link.module, count, 3);
+    // The table is the module's, clamped to 64 items; later items are empty.
+    ModuleConfig want = link.module;
+    want.SetItemCount(uint16_t(items));
+    for (int i = items + 1; i <= 64; ++i) want.ResetItem(i);
+    ASSERT_EQ(Run(true), 1);
+    EXPECT_EQ(link.requests, FullSequence(R, items));
+    EXPECT_EQ(record, want);
+    Fill(record, count, 4);
+    want = record;
+    ASSERT_EQ(Run(false), 1);
+    EXPECT_EQ(link.requests, FullSequence(W, items));
+    EXPECT_EQ(std::tuple(record == want, link.module.ItemCount()), std::tuple(true, items));  // only read
+  }
 }
 
-TEST_F(TransferTest, DownloadOfFullTableWritesFourteenFramesOfTheRecord) {
+TEST_F(TransferTest, FramesCarrySessionPositionAndSizes) {
+  session = {.TargetStation = 300, .DriverId = 7, .TargetIp = 0xC0A80102, .TargetPort = 5020};
   Fill(record, 64, 2);
-  EXPECT_EQ(Download(), 1);
-  EXPECT_EQ(Requests(), FullSequence(W, 64));
-  EXPECT_EQ(link.module, record);
+  ASSERT_EQ(DownloadModule(ctx, 4, 300, 258, 8), 1);  // station, rack and slot go out modulo 256
+  const SentRequest& s = link.sent[0];
+  EXPECT_EQ(std::tie(s.connection, s.driverId, s.targetIp, s.targetPort),
+            std::make_tuple(4, 7, static_cast<int>(0xC0A80102), 5020));
+  EXPECT_EQ(
+      Bytes(s.frame.begin(), s.frame.begin() + 15),
+      (Bytes{0x2C, 0x42, 0x53, 0x00, 0x8A, 0x02, 0x08, 0x00, 0x07, 0x10, 0x00, 0x10, 0x00, 0x00, 0x40}));
   std::vector<std::size_t> sizes;
-  for (const auto& s : link.sent) sizes.push_back(s.frame.size());
+  for (const auto& r : link.sent) sizes.push_back(r.frame.size());
   EXPECT_EQ(sizes,
             (std::vector<std::size_t>{143, 995, 995, 995, 995, 995, 995, 995, 995, 367, 47, 303, 995, 575}));
-}
-
-TEST_F(TransferTest, ItemCountDecidesTheItemsBlock) {
-  struct Case {
-    int count;
-    int expectItems;
-  };
-  for (Case c : {Case{0, 0}, Case{1, 1}, Case{8, 8}, Case{70, 64}, Case{1000, 64}}) {
-    SCOPED_TRACE(c.count);
-    for (bool upload : {true, false}) {
-      link.sent.clear();
-      Fill(link.module, c.count, 3);
-      Fill(record, c.count, 4);
-      const ModuleConfig before = record;
-      ASSERT_EQ(upload ? Upload() : Download(), 1);
-      EXPECT_EQ(Requests(), FullSequence(upload ? R : W, c.expectItems));
-      if (upload) {
-        // The table is the module's, clamped to 64 items; later items are empty.
-        EXPECT_EQ(record.ItemCount(), c.expectItems);
-        ModuleConfig empty;
-        empty.ResetItem(1);
-        for (int i = c.expectItems + 1; i <= 64; ++i)
-          EXPECT_TRUE(std::equal(record.Item(i).data(), record.Item(i).data() + 128, empty.Item(1).data()));
-      } else {
-        EXPECT_EQ(record, before);  // only read
-        EXPECT_EQ(link.module.ItemCount(), c.expectItems);
-      }
-    }
-  }
-}
-
-TEST_F(TransferTest, FrameHeaderCarriesSessionAndPosition) {
-  session = {.TargetStation = 300, .DriverId = 7, .TargetIp = 0xC0A80102, .TargetPort = 5020};
+  // One pump before each chunk of the items (9) and mail (2) blocks only.
+  EXPECT_EQ(std::tuple(ui.pumps, link.sent[1].pumpsBefore, link.sent[10].pumpsBefore), std::tuple(11, 1, 9));
   record.SetItemCount(1);
-  ASSERT_EQ(DownloadModule(ctx, 4, 300, 258, 8), 1);
-  const test::SentRequest& first = link.sent[0];
-  EXPECT_EQ(std::tie(first.connection, first.driverId, first.targetIp, first.targetPort),
-            std::make_tuple(4, 7, static_cast<int>(0xC0A80102), 5020));
-  const std::vector<uint8_t> header(first.frame.begin(), first.frame.begin() + 15);
-  EXPECT_EQ(header, (std::vector<uint8_t>{0x2C, 0x42, 0x53, 0x00, 0x8A, 0x02, 0x08, 0x00, 0x07, 0x10, 0x00,
-                                          0x10, 0x00, 0x00, 0x40}));
-  EXPECT_EQ(std::vector<uint8_t>(link.sent[3].frame.begin(), link.sent[3].frame.begin() + 15),
-            (std::vector<uint8_t>{0x2C, 0x42, 0x53, 0x01, 0x2A, 0x02, 0x08, 0x00, 0x07, 0x10, 0x00, 0x01,
-                                  0x00, 0x00, 0x90}));
-  EXPECT_EQ(link.sent[1].frame.size(), 143u);  // one item: 64 registers
-  link.sent.clear();
-  UploadModule(ctx, 4, 1, 1, 3);
-  EXPECT_EQ(link.sent[0].frame, (std::vector<uint8_t>{0x01, 0x42, 0x54, 0x00, 0x0A, 0x01, 0x03, 0x00, 0x07,
-                                                      0x10, 0x00, 0x10, 0x00, 0x00, 0x40}));
+  EXPECT_EQ(Run(false), 1);
+  EXPECT_EQ(std::tuple(link.sent.size(), link.sent[1].frame.size()), std::tuple(6u, 143u));  // one item
+  Run(true);
+  EXPECT_EQ(link.sent[0].frame, (Bytes{0x01, 0x42, 0x54, 0x00, 0x0A, 0x01, 0x03, 0x00, 0x07, 0x10, 0x00, 0x10,
+                                       0x00, 0x00, 0x40}));
 }
 
-// Full table: request 0 header, 1-9 items, 10 NTP, 11 SNMP, 12-13 mail.
+// Full table: request 0 header, 1-9 items, 10 NTP, 11 SNMP, 12-13 mail. Up
+// to 5 receive calls per request, 1 for NTP and SNMP. An upload keeps the
+// image bytes of the blocks read whole before the failure.
 TEST_F(TransferTest, FailedExchangeEndsTransferWithItsBlockCode) {
-  struct Case {
-    int at;
-    Misbehave how;
-    int code;
-  };
-  const Case cases[] = {
-      {0, Misbehave::kFailStatus, -1},  {0, Misbehave::kBroken, -1},     {1, Misbehave::kWrongEcho, -3},
-      {9, Misbehave::kSilent, -3},      {10, Misbehave::kWrongEcho, -2}, {10, Misbehave::kSilent, -2},
-      {11, Misbehave::kFailStatus, -3}, {12, Misbehave::kShortRead, -3}, {13, Misbehave::kBroken, -3}};
-  for (const Case& c : cases) {
+  // clang-format off
+  const std::tuple<std::size_t, M, int, int, std::size_t> cases[] = {
+      {0, M::kFailStatus, -1, 1, 0},      {0, M::kBroken, -1, 5, 0},       {0, M::kSilent, -1, 5, 0},
+      {1, M::kWrongEcho, -3, 1, 0x80},    {9, M::kSilent, -3, 5, 0x80},    {10, M::kSilent, -2, 1, 0x2080},
+      {10, M::kWrongEcho, -2, 1, 0x2080}, {11, M::kSilent, -3, 1, 0x20A0}, {12, M::kShortRead, -3, 1, 0x21C0},
+      {11, M::kFailStatus, -3, 1, 0x20A0}, {13, M::kBroken, -3, 5, 0x21C0}};
+  // clang-format on
+  for (const auto& [at, how, code, calls, kept] : cases) {
     for (bool upload : {true, false}) {
-      SCOPED_TRACE(testing::Message() << c.at << (upload ? " upload" : " download"));
-      link.sent.clear();
-      link.faults = {{c.at, c.how}};
+      if (how == M::kShortRead && !upload) continue;  // writes carry no data back
+      SCOPED_TRACE(testing::Message() << at << (upload ? " upload" : " download"));
+      link.fault = {at, how};
       Fill(link.module, 64, 5);
       Fill(record, 64, 6);
-      const ModuleConfig before = record;
-      if (c.how == Misbehave::kShortRead && !upload) continue;  // writes carry no data back
-      EXPECT_EQ(upload ? Upload() : Download(), c.code);
-      EXPECT_EQ(link.sent.size(), static_cast<std::size_t>(c.at + 1));  // never sent twice, nothing after
-      if (upload && c.at == 10) {  // header and items arrived; NTP onwards untouched
-        EXPECT_TRUE(std::equal(record.Bytes(), record.Bytes() + 0x2080, link.module.Bytes()));
-        EXPECT_TRUE(std::equal(record.Bytes() + 0x2080, record.Bytes() + ModuleConfig::kSize,
-                               before.Bytes() + 0x2080));
-      }
-      if (upload && c.at == 13) {  // a half-read mail block changes nothing
-        EXPECT_TRUE(std::equal(record.Bytes() + 0x21C0, record.Bytes() + ModuleConfig::kSize,
-                               before.Bytes() + 0x21C0));
-      }
+      ModuleConfig want = record;
+      if (upload) std::copy_n(link.module.Bytes(), kept, want.Bytes());
+      EXPECT_EQ(Run(upload), code);
+      // Never sent twice, nothing after.
+      EXPECT_EQ(std::tuple(link.sent.size(), link.sent.back().receiveCalls), std::tuple(at + 1, calls));
+      EXPECT_EQ(record, want);
     }
   }
-}
-
-TEST_F(TransferTest, ReceiveIsRepeatedExceptForNtpAndSnmp) {
-  session.ReceiveAttempts = 5;
-  link.faults = {{0, Misbehave::kSilent}};
-  EXPECT_EQ(Upload(), -1);
-  EXPECT_EQ(link.sent[0].receiveCalls, 5);
-
-  link.faults.clear();
-  link.sent.clear();
-  link.answerOnCall = 3;  // every reply comes on the third receive call
-  EXPECT_EQ(Upload(), -2);
-  ASSERT_EQ(link.sent.size(), 2u);  // header read after 3 calls, NTP gets one call
-  EXPECT_EQ(link.sent[0].receiveCalls, 3);
-  EXPECT_EQ(link.sent[1].receiveCalls, 1);
-
-  link.answerOnCall = 1;
-  link.faults = {{2, Misbehave::kSilent}};
-  link.sent.clear();
-  EXPECT_EQ(Download(), -3);
-  EXPECT_EQ(link.sent.back().receiveCalls, 1);
+  link.fault = {};
+  link.answerOnCall = 3;  // every reply comes on the third call: NTP, with one call, fails
+  EXPECT_EQ(Run(true), -2);
+  EXPECT_EQ(std::tuple(link.sent.size(), link.sent[9].receiveCalls, link.sent[10].receiveCalls),
+            std::tuple(11u, 3, 1));
 }
 
 TEST_F(TransferTest, RegisterBlocksAreChunkedAt490Registers) {
-  struct Case {
-    int bytes;
-    std::vector<Req> requests;
-  };
-  const Case cases[] = {{980, {{R, 0x10001040, 490}}},
-                        {1960, {{R, 0x10001040, 490}, {R, 0x1000122A, 490}}},
-                        {1540, {{R, 0x10001040, 490}, {R, 0x1000122A, 280}}},
-                        {128, {{R, 0x10001040, 64}}}};
-  std::vector<uint8_t> data(2000);
-  for (const Case& c : cases) {
-    link.sent.clear();
-    EXPECT_TRUE(ReadRegisterBlock(ctx, 0, 1, 1, 3, 0x10001040, c.bytes, data.data()));
-    EXPECT_EQ(Requests(), c.requests);
-  }
-  link.sent.clear();
-  EXPECT_FALSE(WriteRegisterBlock(ctx, 0, 1, 1, 3, 0x10001040, 0, data.data()));
-  EXPECT_FALSE(ReadRegisterBlock(ctx, 0, 1, 1, 3, 0x10001040, 3, data.data()));
-  EXPECT_TRUE(link.sent.empty());
+  Bytes data(2000);
+  EXPECT_TRUE(ReadRegisterBlock(ctx, 0, 1, 1, 3, 0x10001040, 980, data.data()));
+  EXPECT_TRUE(WriteRegisterBlock(ctx, 0, 1, 1, 3, 0x10001040, 1960, data.data()));
+  EXPECT_EQ(link.requests,
+            (std::vector<Req>{{R, 0x10001040, 490}, {W, 0x10001040, 490}, {W, 0x1000122A, 490}}));
+  EXPECT_FALSE(WriteRegisterBlock(ctx, 0, 1, 1, 3, 0x10001040, 0, data.data()) ||
+               ReadRegisterBlock(ctx, 0, 1, 1, 3, 0x10001040, 3, data.data()));
+  EXPECT_EQ(link.sent.size(), 3u);  // nothing sent for either
 }
 
 TEST_F(TransferTest, ConnectionIsOpenedAsTheManagerExpects) {
   EXPECT_EQ(OpenTransferConnection(link, 8895), 3);
   CloseTransferConnection(link, 3);
-  EXPECT_EQ(link.calls, (std::vector<std::string>{"SetModbusMode(2)", "GetSocketConnNum",
-                                                  "OpenSocket(3,1,0x7F000001,8895,0)", "CloseSocket(3)"}));
+  EXPECT_EQ(link.calls, (std::vector<std::string>{"SetModbusMode 2", "GetSocketConnNum",
+                                                  "OpenSocket 3 1 2130706433 8895 0", "CloseSocket 3"}));
   link.freeNumber = -1;
-  link.calls.clear();
   EXPECT_EQ(OpenTransferConnection(link, 8895), -1);
-  EXPECT_EQ(link.calls.size(), 2u);
+  EXPECT_EQ(link.calls.size(), 6u);  // nothing opened
 }
 
 TEST_F(TransferTest, ProgressWindowFollowsTheStagesOnlyInteractively) {
@@ -248,27 +226,23 @@ TEST_F(TransferTest, ProgressWindowFollowsTheStagesOnlyInteractively) {
   CProfileFile file;
   file.SetPathName(path.c_str());
   CTextTable texts(file);
-  ProgressLog progress;
   ctx.texts = &texts;
-  ctx.progress = &progress;
-  session.Interactive = true;
-  EXPECT_EQ(Upload(), 1);
-  EXPECT_EQ(progress.calls,
-            (std::vector<std::string>{"Create Busy", "GoModal Progress", "SetRange 0,4,1", "SetStatus Items",
+  ctx.progress = &link;
+  EXPECT_EQ(Run(true), 1);
+  EXPECT_EQ(link.calls,
+            (std::vector<std::string>{"Create Busy", "GoModal Progress", "SetRange 0 4 1", "SetStatus Items",
                                       "StepIt", "SetStatus NTP 100%", "StepIt", "SetStatus SNMP", "StepIt",
                                       "SetStatus Mail", "StepIt", "SetPos 4", "destroyed"}));
-  progress.calls.clear();
-  link.sent.clear();
-  link.faults = {{1, Misbehave::kFailStatus}};
+  link.calls.clear();
+  link.fault = {1, M::kFailStatus};
   Fill(link.module, 1, 0);
-  EXPECT_EQ(Upload(), -3);
-  EXPECT_EQ(progress.calls.back(), "destroyed");
-  EXPECT_EQ(progress.calls.size(), 6u);  // no further stage, no SetPos
-
-  progress.calls.clear();
+  EXPECT_EQ(Run(true), -3);  // no further stage, no SetPos
+  EXPECT_EQ(std::tuple(link.calls.size(), link.calls.back()), std::tuple(6u, "destroyed"));
+  link.calls.clear();
+  link.fault = {};
   session.Interactive = false;
-  EXPECT_EQ(Download(), 1);
-  EXPECT_TRUE(progress.calls.empty());
+  EXPECT_EQ(Run(false), 1);
+  EXPECT_TRUE(link.calls.empty());
   std::filesystem::remove(path);
 }
 

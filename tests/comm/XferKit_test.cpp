@@ -1,9 +1,9 @@
-// CXferKit against a hostile communication manager on loopback: a small
-// server in the test answers the first request with scripted bytes.
+// The wire to the communication manager: envelope bytes, the reply judge,
+// and CXferKit against a hostile manager played by the test on the other
+// end of a socket pair.
 #include "comm/XferKit.h"
 
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -11,190 +11,155 @@
 #include <cstdlib>
 #include <thread>
 
+#include "comm/Frames.h"
 #include "comm/SocketIo.h"
 
 namespace qx {
 namespace {
 
+using namespace std::chrono_literals;
 using Bytes = std::vector<uint8_t>;
 using Clock = std::chrono::steady_clock;
 constexpr int kTimeoutMs = 400;  // wide enough for a loaded machine
 
-struct Step {
-  enum { kSend, kTrickle, kPause, kClose } what;
-  Bytes bytes;
-  int ms = 0;
-};
-
-Bytes Reply(std::size_t frameBytes, uint16_t status = 0x0100) {
+Bytes Reply(std::size_t frameBytes) {
   Bytes frame(frameBytes);
   for (std::size_t i = 0; i < frameBytes; ++i) frame[i] = static_cast<uint8_t>(i + 1);
-  return envelope::EncodeReply(status, frame);
+  return envelope::EncodeReply(0x0100, frame);
 }
 
-Bytes Header(uint32_t magic, uint16_t kind, uint16_t length) {
-  return {uint8_t(magic >> 24), uint8_t(magic >> 16), uint8_t(magic >> 8), uint8_t(magic), 0,
-          uint8_t(kind),        uint8_t(length >> 8), uint8_t(length)};
+// An envelope header with magic 0x515843xx, then body bytes.
+Bytes Header(uint8_t magicLow, uint8_t kind, uint16_t length, std::initializer_list<uint8_t> body = {}) {
+  Bytes b{0x51, 0x58, 0x43, magicLow, 0, kind, uint8_t(length >> 8), uint8_t(length)};
+  return b.insert(b.end(), body), b;
 }
 
-// Accepts one connection, reads one request envelope, plays the script,
-// then waits (bounded) for the client to hang up.
-class FakeManager {
- public:
-  explicit FakeManager(std::vector<Step> script) : listen_(net::ListenLoopback(0, &port_)) {
-    thread_ = std::thread([this, script = std::move(script)] { Serve(script); });
+TEST(EnvelopeTest, ReplyBytesAndScan) {
+  EXPECT_EQ(envelope::EncodeReply(0x0100, Bytes{0x01, 0x42, 0x54}),
+            (Bytes{0x51, 0x58, 0x43, 0x4D, 0x00, 0x02, 0x00, 0x05, 0x01, 0x00, 0x01, 0x42, 0x54}));
+  // The header is judged before the body is waited for (malformed replies: see the hostile manager below).
+  using envelope::Scan;
+  const std::tuple<Bytes, uint16_t, Scan, std::size_t> cases[] = {
+      {{0x51, 0x58, 0x43}, 2, Scan::kNeedMore, 8},          {Header(0x4D, 2, 5, {1}), 2, Scan::kNeedMore, 13},
+      {Header(0x4D, 2, 2, {1, 0}), 2, Scan::kComplete, 10}, {Header(0x4D, 2, 1502), 2, Scan::kNeedMore, 1510},
+      {Header(0x4D, 1, 1601), 1, Scan::kTooLong, 0},        {Header(0x4D, 1, 11), 1, Scan::kTooShort, 0}};
+  for (const auto& [bytes, kind, state, size] : cases) {
+    const envelope::ScanResult s = envelope::ScanEnvelope(bytes, kind);
+    EXPECT_EQ(std::tuple(s.state, envelope::IsMalformed(s.state) ? 0 : s.size), std::tuple(state, size));
   }
-  ~FakeManager() {
-    thread_.join();
-    close(listen_);
-  }
-  int port() const { return port_; }
+}
 
- private:
-  void Serve(const std::vector<Step>& script) {
-    const auto deadline = Clock::now() + std::chrono::seconds(5);
-    if (net::WaitFor(listen_, POLLIN, deadline) != net::Wait::kReady) return;
-    const int fd = accept(listen_, nullptr, nullptr);
-    net::SetNoDelay(fd);
-    Bytes in;
-    uint8_t b[2048];
-    while (envelope::ScanEnvelope(in, envelope::kKindRequest).state == envelope::Scan::kNeedMore &&
-           net::WaitFor(fd, POLLIN, deadline) == net::Wait::kReady) {
-      const ssize_t n = recv(fd, b, sizeof b, 0);
-      if (n <= 0) break;
-      in.insert(in.end(), b, b + n);
-    }
-    for (const Step& s : script) {
-      if (s.what == Step::kClose) return (void)close(fd);
-      if (s.what == Step::kPause) std::this_thread::sleep_for(std::chrono::milliseconds(s.ms));
-      if (s.what == Step::kSend) send(fd, s.bytes.data(), s.bytes.size(), MSG_NOSIGNAL);
-      for (std::size_t i = 0; s.what == Step::kTrickle && i < s.bytes.size(); ++i) {
-        send(fd, &s.bytes[i], 1, MSG_NOSIGNAL);
-        std::this_thread::sleep_for(std::chrono::milliseconds(s.ms));
-      }
-    }
-    while (net::WaitFor(fd, POLLIN, deadline) == net::Wait::kReady && recv(fd, b, sizeof b, 0) > 0) {
-    }
-    close(fd);
+TEST(FramesTest, JudgeNeedsSuccessEchoAndWholeReadData) {
+  uint8_t read[frames::kBufferSize], write[frames::kBufferSize];
+  const frames::FrameTarget t{1, 1, 3};
+  frames::BuildReadRequest(read, t, 0x10000000, 16);
+  const uint8_t data[4] = {1, 2, 3, 4};
+  EXPECT_EQ(frames::BuildWriteRequest(write, t, 0x10000000, data, 4), 19u);
+  // request, received, status, second operation byte, passes
+  const std::tuple<const uint8_t*, int, int, uint8_t, bool> cases[] = {
+      {read, 41, 0x100, 0x54, true},  {read, 40, 0x100, 0x54, false},  // one data byte short
+      {read, 0, 0x100, 0x54, true},   {read, -1, 0x100, 0x54, false},  // 0: nothing new, the buffer decides
+      {read, 41, 0x101, 0x54, false}, {read, 41, 0x100, 0x53, false},  // "BS" answering a read
+      {write, 9, 0x100, 0x53, true},  {write, 3, 0x100, 0x54, false}};
+  for (const auto& [request, received, status, op2, ok] : cases) {
+    const uint8_t reply[frames::kBufferSize] = {0x01, 0x42, op2};
+    EXPECT_EQ(frames::JudgeReply(request, received, status, reply), ok) << received << " " << status;
   }
+  const uint8_t cleared[frames::kBufferSize] = {};
+  EXPECT_FALSE(frames::JudgeReply(write, 0, 0x100, cleared));
+}
 
-  int port_ = 0;
-  int listen_;
-  std::thread thread_;
+struct Link : CXferKit {
+  using CXferKit::AdoptSocket;
 };
 
 class XferKitTest : public ::testing::Test {
  protected:
   void SetUp() override { setenv("QX_RECV_TIMEOUT_MS", std::to_string(kTimeoutMs).c_str(), 1); }
   void TearDown() override { unsetenv("QX_RECV_TIMEOUT_MS"); }
-  // Connects, sends one read request, and returns the results of `calls` receives.
-  std::vector<int> Exchange(CXferKit& link, int port, int calls) {
+  // A connection of link whose manager end is `manager`.
+  int Connect(Link& link) {
+    int fds[2] = {-1, -1};
+    EXPECT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, fds), 0);
+    manager = fds[1];
     const int n = link.GetSocketConnNum();
-    EXPECT_EQ(link.OpenSocket(n, 1, 0x7F000001, port, 0), 0);
-    const uint8_t frame[15] = {1, 0x42, 0x54};
-    EXPECT_EQ(link.SendCommMan(n, 0, 0, 502, frame, 15), 15);
-    std::vector<int> results;
-    for (int i = 0; i < calls; ++i) results.push_back(link.RecvCommMan(n, &status, reply));
-    return results;
+    return link.AdoptSocket(n, fds[0]) ? n : -1;
   }
-  int status = -7;
+  void Feed(const Bytes& b) { EXPECT_EQ(send(manager, b.data(), b.size(), 0), ssize_t(b.size())); }
+
+  int manager = -1, status = -7;
   uint8_t reply[CXferKit::kReplyBufferSize + 64] = {};
 };
 
 TEST_F(XferKitTest, HostileRepliesGiveTheDefinedResults) {
-  const Bytes good = Reply(41);
-  const Bytes full = Reply(1500);
-  Bytes cut = good;
-  cut.resize(20);
+  const Bytes good = Reply(41), cut(good.begin(), good.begin() + 20), rest(good.begin() + 20, good.end());
   Bytes two = Reply(9);
-  const Bytes second = Reply(25);
-  two.insert(two.end(), second.begin(), second.end());
-  struct Case {
-    const char* name;
-    std::vector<Step> script;
-    std::vector<int> results;
-  };
+  for (uint8_t b : Reply(25)) two.push_back(b);
+  // first: sent before the first receive (one byte at a time if trickle); later: before the second.
+  // clang-format off
+  struct Case { const char* name; Bytes first; std::vector<int> results;
+                bool hangUp = false, trickle = false; Bytes later = {}; };
   const Case cases[] = {
-      {"whole reply", {{Step::kSend, good}}, {41}},
-      {"largest frame", {{Step::kSend, full}}, {1500}},
-      {"two replies in one write", {{Step::kSend, two}}, {9, 25, 0}},
-      {"one byte at a time", {{Step::kTrickle, good, 1}}, {41}},
-      {"wrong magic", {{Step::kSend, Header(0x5158434E, 2, 2)}}, {-1, -1}},
-      {"wrong kind", {{Step::kSend, Header(0x5158434D, 1, 2)}}, {-1}},
-      {"body above the limit", {{Step::kSend, Header(0x5158434D, 2, 1503)}}, {-1}},
-      {"body without status", {{Step::kSend, Header(0x5158434D, 2, 1)}}, {-1}},
-      {"cut short, then closed", {{Step::kSend, cut}, {Step::kClose}}, {-1, -1}},
-      {"closed before answering", {{Step::kClose}}, {-1}},
-      {"rest arrives after a time-out",
-       {{Step::kSend, cut},
-        {Step::kPause, {}, kTimeoutMs * 3 / 2},
-        {Step::kSend, Bytes(good.begin() + 20, good.end())}},
-       {0, 41}},
-  };
+      {"whole reply", good, {41}}, {"rest arrives after a time-out", cut, {0, 41}, false, false, rest},
+      {"largest frame", Reply(1500), {1500}}, {"one byte at a time", good, {41}, false, true},
+      {"two replies in one write", two, {9, 25, 0}}, {"silent", {}, {0}},
+      {"wrong magic", Header(0x4E, 2, 2), {-1, -1}}, {"wrong kind", Header(0x4D, 1, 2), {-1}},
+      {"body above the limit", Header(0x4D, 2, 1503), {-1}}, {"no status", Header(0x4D, 2, 1), {-1}},
+      {"cut short, then closed", cut, {-1, -1}, true}, {"closed before answering", {}, {-1}, true}};
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    FakeManager manager(c.script);
-    CXferKit link;
-    std::fill(std::begin(reply), std::end(reply), 0xEE);
-    EXPECT_EQ(Exchange(link, manager.port(), static_cast<int>(c.results.size())), c.results);
-    EXPECT_TRUE(std::all_of(reply + CXferKit::kReplyBufferSize, std::end(reply),
-                            [](uint8_t b) { return b == 0xEE; }));
-    if (c.results[0] > 0) {
-      EXPECT_EQ(status, 0x0100);
-      EXPECT_EQ(reply[c.results[0] - 1], c.results[0] % 256);
+    Link link;
+    const int n = Connect(link);
+    std::thread trickle([&] {
+      for (uint8_t b : c.trickle ? c.first : Bytes{}) Feed({b}), std::this_thread::sleep_for(2ms);
+    });
+    if (!c.trickle) Feed(c.first);
+    if (c.hangUp) close(manager);
+    std::fill(std::begin(reply), std::end(reply), 0xEE), status = -7;
+    std::vector<int> results;
+    for (std::size_t i = 0; i < c.results.size(); ++i) {
+      if (i == 1 && !c.later.empty()) Feed(c.later);
+      const auto start = Clock::now();
+      results.push_back(link.RecvCommMan(n, &status, reply));
+      const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+      EXPECT_TRUE(results.back() != 0 || (ms >= kTimeoutMs && ms < kTimeoutMs + 500)) << ms;
     }
+    trickle.join();
+    if (!c.hangUp) close(manager);
+    EXPECT_EQ(results, c.results);
+    EXPECT_EQ(std::count(reply + CXferKit::kReplyBufferSize, std::end(reply), 0xEE), 64);
+    const int last = std::max(0, *std::max_element(c.results.begin(), c.results.end()));
+    EXPECT_EQ(status, last > 0 ? 0x0100 : -7);  // untouched when nothing arrived
+    EXPECT_TRUE(last == 0 || reply[last - 1] == last % 256);
   }
 }
 
-TEST_F(XferKitTest, SilentManagerTimesOutWithinTheLimit) {
-  FakeManager manager(std::vector<Step>{});
-  CXferKit link;
-  const auto start = Clock::now();
-  EXPECT_EQ(Exchange(link, manager.port(), 1), std::vector<int>{0});
-  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-  EXPECT_GE(elapsed, kTimeoutMs);
-  EXPECT_LT(elapsed, kTimeoutMs + 500);
-  EXPECT_EQ(status, -7);  // untouched when nothing arrived
-}
-
-TEST_F(XferKitTest, ConnectionNumbersAndClosedLinks) {
-  CXferKit link;
-  for (int n = 0; n < 16; ++n) EXPECT_EQ(link.GetSocketConnNum(), n);
+TEST_F(XferKitTest, RequestsConnectionsAndDeadLinks) {
+  Link link;
+  const int n = Connect(link);
+  const uint8_t frame[1589] = {0x01, 0x42, 0x54};
+  EXPECT_EQ(link.SendCommMan(n, 7, 0x0A000001, 502, frame, 3), 3);
+  Bytes wire(64);
+  wire.resize(size_t(recv(manager, wire.data(), wire.size(), 0)));
+  EXPECT_EQ(wire, (Bytes{0x51, 0x58, 0x43, 0x4D, 0x00, 0x01, 0x00, 0x0F, 0x00, 0x00, 0x00, 0x07,
+                         0x0A, 0x00, 0x00, 0x01, 0x00, 0x00, 0x01, 0xF6, 0x01, 0x42, 0x54}));
+  EXPECT_EQ(link.SendCommMan(n, 0, 0, 0, frame, 1589), -1);  // above the envelope's limit
+  close(manager);  // the manager hangs up: -1, and no SIGPIPE ends the process
+  EXPECT_EQ(std::tuple(link.SendCommMan(n, 0, 0, 0, frame, 15), link.RecvCommMan(n, &status, reply)),
+            std::tuple(-1, -1));
+  for (int k = 1; k < 16; ++k) EXPECT_EQ(link.GetSocketConnNum(), k);
   EXPECT_EQ(link.GetSocketConnNum(), -1);
   link.CloseSocket(5);
   link.CloseSocket(-1);
   EXPECT_EQ(link.GetSocketConnNum(), 5);
-
   // Nothing listens on a port just released: the open fails, and so do sends and receives.
   int port = 0;
   close(net::ListenLoopback(0, &port));
   EXPECT_EQ(link.OpenSocket(5, 1, 0x7F000001, port, 0), -1);
-  const uint8_t frame[15] = {};
-  EXPECT_EQ(link.SendCommMan(5, 0, 0, 0, frame, 15), -1);
-  EXPECT_EQ(link.RecvCommMan(5, &status, reply), -1);
-  EXPECT_EQ(link.RecvCommMan(99, &status, reply), -1);
-  EXPECT_EQ(link.SendCommMan(5, 0, 0, 0, frame, 1589), -1);
-}
-
-TEST_F(XferKitTest, SendingToAClosedPeerDoesNotRaiseSigpipe) {
-  FakeManager manager(std::vector<Step>{{Step::kClose}});
-  CXferKit link;
-  Exchange(link, manager.port(), 0);
-  const uint8_t frame[15] = {};
-  int sent = 0;
-  for (int i = 0; i < 50 && sent != -1; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    sent = link.SendCommMan(0, 0, 0, 0, frame, 15);
-  }
-  EXPECT_EQ(sent, -1);  // and the process is still alive
-  EXPECT_EQ(link.RecvCommMan(0, &status, reply), -1);
-}
-
-TEST(XferKitCrcTest, ModbusCheckValue) {
-  CXferKit link;
-  unsigned char text[] = "123456789";
-  EXPECT_EQ(link.GetCRC16(text, 9), 0x4B37);
-  EXPECT_EQ(link.GetCRC16(nullptr, 0), 0xFFFF);
+  EXPECT_EQ(std::tuple(link.SendCommMan(5, 0, 0, 0, frame, 15), link.RecvCommMan(5, &status, reply),
+                       link.RecvCommMan(99, &status, reply)),
+            std::tuple(-1, -1, -1));
 }
 
 }  // namespace

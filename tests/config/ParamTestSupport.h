@@ -1,10 +1,11 @@
 // Helpers of the parameter-file tests: a temporary folder removed at the end
-// of the test, whole-file reads and writes, and the fixtures' folder.
+// of the test, whole-file reads, lines and the fixtures' folder.
 #pragma once
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,16 +14,13 @@ namespace qx::testing {
 
 class TempDir {
  public:
-  TempDir() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "qx_params_XXXXXX").string();
-    if (mkdtemp(tmpl.data())) path_ = tmpl;
+  TempDir() : path_((std::filesystem::temp_directory_path() / "qx_params_XXXXXX").string()) {
+    if (!mkdtemp(path_.data())) path_ = "/nonexistent";  // every file operation then fails
   }
   ~TempDir() {
     std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+    std::filesystem::remove_all(path_, ec);
   }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
   std::string File(const std::string& name) const { return path_ + "/" + name; }
 
  private:
@@ -31,13 +29,7 @@ class TempDir {
 
 inline std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-inline void WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 inline std::string Fixture(const std::string& name) {
@@ -48,9 +40,8 @@ inline std::string Fixture(const std::string& name) {
 inline std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
+  for (std::string line; std::getline(in, line); lines.push_back(line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
   }
   return lines;
 }

@@ -1,15 +1,47 @@
-// The item editor's logic: loading an item into fields, the kind lists, and
-// ValidateItem's order of checks, messages, focus and field-by-field stores.
+// The item editor's logic: where its limits come from, loading an item into
+// fields, the kind lists, and ValidateItem's order of checks, messages, focus
+// and field-by-field stores.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <tuple>
 
 #include "dataexch/ItemValidation.h"
+#include "dataexch/RemoteAddress.h"
 
 namespace qx {
 namespace {
+
+constexpr Direction kR = Direction::kRead, kW = Direction::kWrite;
+
+// Fixtures: the module description's limits are 999 and 1999; rack 1 slot 0
+// has areas of 100 and 0x12 registers, both based at 500; [13] holds "zz".
+TEST(ItemLimits, ValuesNamesAndFiles) {
+  EXPECT_EQ(
+      std::tuple(LimitFromDescription("1,2,3,4"), AreaMaxFromHardware("FFFFFFFF"), HardwareSection(1, 11),
+                 ModuleDescriptionPath("/d/Module"), ModuleDescriptionPath("/d/Module/")),
+      std::tuple(-1, 2147483647, "112", "/d/Module/KM31QX-2C.mds", "/d/Module/KM31QX-2C.mds"));
+  const std::string data = QX_TEST_DATA "/dataexch/", base = data + "project", modules = data + "Module/";
+  const std::string shipped = QX_SOURCE_DIR "/res/QXCONFIG/Module/";
+  const std::tuple<const char*, LimitSources, std::array<int, 4>> cases[] = {
+      {"description", {base, modules, 1, 0, {}, {}}, {999, 1999, 99, 17}},
+      {"one host limit", {base, modules, 1, 0, 5, {}}, {999, 1999, 99, 17}},
+      {"host limits", {base, modules, 1, 0, 100, 200}, {100, 200, 99, 17}},
+      {"no section", {base, modules, 1, 1, {}, {}}, {999, 1999, -1, -1}},
+      {"no description", {base, data + "none/", 1, 0, {}, {}}, {-1, -1, 99, 17}},
+      {"shipped description", {base, shipped, 1, 0, {}, {}}, {4095, 4095, 99, 17}},
+      {"no project", {"", modules, 1, 0, 100, 200}, {kNoLimit, kNoLimit, 0, 0}}};
+  for (const auto& [what, sources, expected] : cases) {
+    const ItemLimits l = LoadItemLimits(sources);
+    EXPECT_EQ((std::array{l.ReadLimit, l.WriteLimit, l.ReadAreaMax, l.WriteAreaMax}), expected) << what;
+  }
+  EXPECT_EQ(
+      std::tuple(LoadAreaBases(base, 1, 0).ReadBaseRegister, LoadAreaBases(base, 1, 0).WriteBaseRegister,
+                 LoadAreaBases(base, 1, 2).ReadBaseRegister, LoadAreaBases("", 1, 0).WriteBaseRegister),
+      std::tuple(500u, 500u, 0u, 0u));
+}
 
 class ItemEditorTest : public testing::Test {
  public:
@@ -17,19 +49,17 @@ class ItemEditorTest : public testing::Test {
     config.SetDefaults();
     fields = *LoadItemFields(table, config, 1, limits, {});
     fields.Enabled = true;
-    fields.SlaveAddress = "1";
-    fields.UpdateCycle = "100";
-    fields.Timeout = "1000";
+    std::tie(fields.SlaveAddress, fields.UpdateCycle, fields.Timeout) = std::tuple("1", "100", "1000");
     fields.IpAddress = 0xC0A80001;
-    UseDevice(0, "MODBUS Register Hex", "MODBUS Register Hex");
-    Set(Direction::kRead, "0", "10", "5");
-    Set(Direction::kWrite, "10", "20", "5");
+    UseDevice(0, "MODBUS Register Hex");
+    Set(kR, "0", "10", "5");
+    Set(kW, "10", "20", "5");
   }
-  void UseDevice(int type, const std::string& read, const std::string& write) {
+  void UseDevice(int type, const std::string& read, std::string write = "") {
     fields.DeviceType = type;
     FillKindLists(table, fields);
-    SelectKind(Direction::kRead, read);
-    SelectKind(Direction::kWrite, write);
+    SelectKind(kR, read);
+    SelectKind(kW, write.empty() ? read : write);
   }
   void SelectKind(Direction dir, const std::string& name) {
     const auto& names = fields.Block(dir).KindNames;
@@ -43,9 +73,7 @@ class ItemEditorTest : public testing::Test {
     fields.Block(dir).Quantity = quantity;
   }
   ValidationResult Run() { return ValidateItem(table, fields, limits, config, 1); }
-  TransferBlockView<uint8_t> Block(Direction dir) {
-    return dir == Direction::kRead ? config.Item(1).ReadBlock() : config.Item(1).WriteBlock();
-  }
+  static auto Outcome(const ValidationResult& r) { return std::tuple(r.Ok, r.Message, r.Focus); }
 
   CDeviceAddrTable table;
   ModuleConfig config;
@@ -53,18 +81,11 @@ class ItemEditorTest : public testing::Test {
   ItemFields fields;
 };
 
-using Edit = std::function<void(ItemEditorTest&)>;
-constexpr auto kR = Direction::kRead;
-constexpr auto kW = Direction::kWrite;
-
-// clang-format off
-struct Rejected { const char* what; Edit edit; const char* key; std::vector<TextArg> args; ItemField focus; };
-// clang-format on
-
 TEST_F(ItemEditorTest, EachStepRejectsWithItsMessageAndField) {
   // Cases with an empty key pass: the boundaries of each rejection.
   using F = ItemField;
   // clang-format off
+  struct Rejected { const char* what; std::function<void(ItemEditorTest&)> edit; const char* key; std::vector<TextArg> args; ItemField focus; };
   const Rejected cases[] = {
       {"slave", [](auto& t) { t.fields.SlaveAddress = "256"; }, "Msg4", {}, F::kSlaveAddress},
       {"cycle 0", [](auto& t) { t.fields.UpdateCycle = "0"; }, "Msg5", {}, F::kUpdateCycle},
@@ -79,10 +100,10 @@ TEST_F(ItemEditorTest, EachStepRejectsWithItsMessageAndField) {
       {"read bit", [](auto& t) { t.fields.Read.Bit = "16"; }, "Msg10", {}, F::kReadBit},
       {"read range", [](auto& t) { t.UseDevice(1, "X", "Y"), t.Set(kR, "0", "400", "1"); }, "Msg15", {}, F::kReadNumber},
       {"read qty", [](auto& t) { t.Set(kR, "0", "0", "101"); }, "Msg12", {100LL}, F::kReadQuantity},
-      {"read span", [](auto& t) { t.UseDevice(1, "D", "D"), t.Set(kR, "0", "9995", "10"); }, "Msg16", {}, F::kReadQuantity},
+      {"read span", [](auto& t) { t.UseDevice(1, "D"), t.Set(kR, "0", "9995", "10"); }, "Msg16", {}, F::kReadQuantity},
       {"write bit", [](auto& t) { t.fields.Write.Bit = "99"; }, "Msg10", {}, F::kWriteBit},
-      {"write qty", [](auto& t) { t.UseDevice(3, "E Register", "E Register"), t.Set(kW, "0", "0", "33"); }, "Msg12", {32LL}, F::kWriteQuantity},
-      {"write span", [](auto& t) { t.UseDevice(3, "M Coil", "M Coil"), t.Set(kW, "0", "8190", "3"); }, "Msg16", {}, F::kWriteQuantity},
+      {"write qty", [](auto& t) { t.UseDevice(3, "E Register"), t.Set(kW, "0", "0", "33"); }, "Msg12", {32LL}, F::kWriteQuantity},
+      {"write span", [](auto& t) { t.UseDevice(3, "M Coil"), t.Set(kW, "0", "8190", "3"); }, "Msg16", {}, F::kWriteQuantity},
       // A write block refuses the read-only 6-digit tables 1 and 3.
       {"write input reg", [](auto& t) { t.SelectKind(kW, "MODBUS 6 Digit"), t.Set(kW, "0", "300001", "1"); }, "Msg15", {}, F::kWriteNumber},
       {"no kind", [](auto& t) { t.fields.Write.Kind = -1; }, "Msg15", {}, F::kWriteNumber},
@@ -90,80 +111,66 @@ TEST_F(ItemEditorTest, EachStepRejectsWithItsMessageAndField) {
       {"highest", [](auto& t) { t.fields.UpdateCycle = "60000", t.fields.Timeout = "60000"; }, "", {}, F::kNone},
       {"area end", [](auto& t) { t.limits.ReadAreaMax = 99, t.Set(kR, "99", "0", "0"); }, "", {}, F::kNone},
       {"area sum", [](auto& t) { t.limits.ReadAreaMax = 99, t.Set(kR, "90", "0", "9"); }, "", {}, F::kNone},
-      {"last coil", [](auto& t) { t.UseDevice(3, "D Coil", "D Coil"), t.Set(kR, "0", "65535", "1"), t.fields.Read.Bit = "15"; }, "", {}, F::kNone},
+      {"last coil", [](auto& t) { t.UseDevice(3, "D Coil"), t.Set(kR, "0", "65535", "1"), t.fields.Read.Bit = "15"; }, "", {}, F::kNone},
       {"last ref", [](auto& t) { t.SelectKind(kW, "MODBUS 6 Digit"), t.Set(kW, "0", "465536", "1"); }, "", {}, F::kNone},
   };
   // clang-format on
   for (const Rejected& c : cases) {
-    const ItemFields saved = fields;
-    const ItemLimits savedLimits = limits;
+    const auto saved = std::tuple(fields, limits);
     c.edit(*this);
-    const ValidationResult r = Run();
-    EXPECT_EQ(std::tuple(r.Ok, r.Message, r.Focus),
-              std::tuple(*c.key == 0, MessageRef{c.key, c.args}, c.focus))
-        << c.what;
-    fields = saved;
-    limits = savedLimits;
+    EXPECT_EQ(Outcome(Run()), std::tuple(*c.key == 0, MessageRef{c.key, c.args}, c.focus)) << c.what;
+    std::tie(fields, limits) = saved;
   }
-  ASSERT_TRUE(Run().Ok);
-}
-
-TEST_F(ItemEditorTest, OffsetAboveAreaWithNothingToMoveIsCorrected) {
+  EXPECT_TRUE(Run().Ok);
+  // The one correction: an offset past the area with nothing to move becomes the area's end.
   limits.ReadAreaMax = 99;
   Set(kR, "100", "0", "0");
-  const ValidationResult r = Run();
-  EXPECT_EQ(std::tuple(r.Message, r.Focus, fields.Read.LocalOffset),
-            std::tuple(MessageRef{"Msg35", {99LL}}, ItemField::kReadLocalOffset, "99"));
+  EXPECT_EQ(Outcome(Run()), std::tuple(false, MessageRef{"Msg35", {99LL}}, ItemField::kReadLocalOffset));
+  EXPECT_EQ(fields.Read.LocalOffset, "99");
   EXPECT_TRUE(Run().Ok);
 }
 
-TEST_F(ItemEditorTest, StoresFieldsThatPassedBeforeTheFailure) {
+TEST_F(ItemEditorTest, StoresFieldsAndSpans) {
   fields.Timeout = "9";
   ASSERT_FALSE(Run().Ok);
   const auto item = config.Item(1);
   EXPECT_EQ(std::tuple(item.Enabled(), item.SlaveAddress(), item.IpAddress(), item.UpdateCycle(),
                        item.Timeout(), item.FixedValue()),
             std::tuple(2, 1, 0xC0A80001u, 100, 10, 0));
-
-  // A span too long for the ranges: command and first segment are stored,
-  // the address and kind are not.
+  // A span too long for the ranges: command and first segment are stored, the address and kind are not.
   fields.Timeout = "1000";
-  UseDevice(1, "D", "D");
+  UseDevice(1, "D");
   Set(kR, "0", "9995", "10");
   ASSERT_EQ(Run().Message.Key, "Msg16");
-  const auto b = Block(kR);
+  const auto b = item.ReadBlock();
   EXPECT_EQ(std::tuple(item.FixedValue(), item.DeviceType(), b.Command(), b.Segment1Address(),
                        b.Segment1Length(), b.RemoteAddress()),
             std::tuple(100, 1, 3, 0x9000u + (9995 - 4096), 5, 0u));
-}
-
-TEST_F(ItemEditorTest, SpansSplitIntoSegments) {
-  using Stored = std::tuple<uint16_t, uint32_t, uint16_t, uint32_t, uint16_t>;  // command, segments
+  // Spans that fit: each block's command, segments, kind id and quantity.
+  // command, segment 1 address and length, segment 2 address and length, kind id, quantity
+  using Stored = std::tuple<uint16_t, uint32_t, uint16_t, uint32_t, uint16_t, uint16_t, uint16_t>;
   // clang-format off
   struct Case { int type; const char *kind, *number, *quantity; Direction dir; Stored expected; };
   const Case cases[] = {
-      {1, "D", "4090", "10", kR, {3, 0x1FFA, 6, 0x9000, 4}},
-      {1, "D", "4090", "10", kW, {0x10, 0x1FFA, 6, 0x9000, 4}},
-      {2, "M", "1530", "10", kR, {1, 0x800 + 1530, 6, 0xB000, 4}},
-      {3, "D Register", "32760", "16", kW, {0x4204, 32760, 8, 0x20008000, 8}},
-      {3, "D Coil", "100", "1", kR, {0x4201, 0x10000000 + 1615, 1, 0, 0}},
-      {0, "MODBUS 6 Digit", "400001", "10", kR, {3, 0, 10, 0, 0}},
-      {0, "MODBUS 6 Digit", "000001", "10", kW, {0xF, 0, 10, 0, 0}},
+      {1, "D", "4090", "10", kR, {3, 0x1FFA, 6, 0x9000, 4, 8, 10}},
+      {1, "D", "4090", "10", kW, {0x10, 0x1FFA, 6, 0x9000, 4, 8, 10}},
+      {2, "M", "1530", "10", kR, {1, 0x800 + 1530, 6, 0xB000, 4, 7, 10}},
+      {3, "D Register", "32760", "16", kW, {0x4204, 32760, 8, 0x20008000, 8, 8, 16}},
+      {3, "D Coil", "100", "1", kR, {0x4201, 0x10000000 + 1615, 1, 0, 0, 7, 1}},
+      {0, "MODBUS 6 Digit", "400001", "10", kR, {3, 0, 10, 0, 0, 4, 10}},
+      {0, "MODBUS 6 Digit", "000001", "10", kW, {0xF, 0, 10, 0, 0, 4, 10}},
   };
   // clang-format on
   for (const Case& c : cases) {
-    UseDevice(c.type, c.kind, c.kind);
+    UseDevice(c.type, c.kind);
     Set(c.dir, "0", c.number, c.quantity);
-    fields.Block(c.dir).Bit = "15";
+    fields.Block(c.dir).Bit = "15";  // only a word.bit kind takes it
     ASSERT_TRUE(Run().Ok) << c.kind << " " << Run().Message.Key;
-    const auto b = Block(c.dir);
-    EXPECT_EQ(
-        Stored(b.Command(), b.Segment1Address(), b.Segment1Length(), b.Segment2Address(), b.Segment2Length()),
-        c.expected)
+    const auto b = c.dir == kR ? config.Item(1).ReadBlock() : config.Item(1).WriteBlock();
+    EXPECT_EQ(Stored(b.Command(), b.Segment1Address(), b.Segment1Length(), b.Segment2Address(),
+                     b.Segment2Length(), b.RemoteKind(), b.Quantity()),
+              c.expected)
         << c.kind;
-    EXPECT_EQ(b.RemoteKind(), SelectedKindId(table, fields, c.dir));
-    EXPECT_EQ(b.Quantity(), std::stoi(c.quantity));
-    fields.Block(c.dir).Bit = "0";
   }
 }
 
@@ -175,46 +182,54 @@ TEST_F(ItemEditorTest, LoadShowsWhatValidationStored) {
   ASSERT_TRUE(Run().Ok);
   limits.ReadAreaMax = 99;
   const ItemFields f = *LoadItemFields(table, config, 1, limits, {100, 200});
-  EXPECT_EQ(std::tuple(f.Read.LocalAddressLabel, f.Read.AddrLabel, f.Write.AddrLabel, f.DeviceType),
-            std::tuple("Local Address (0 ~ 99)", "D100", "D200", 3));
-  EXPECT_EQ(std::tuple(f.Read.KindNames.at(size_t(f.Read.Kind)), f.Read.Number, f.Read.Bit, f.Read.Mask,
-                       f.Read.BitEnabled),
-            std::tuple("D Coil", "100", "15", "#####", true));
-  EXPECT_EQ(f.Read.RemoteLabel, (MessageRef{"Msg14", {std::string("D0.0 ~ D65535.15")}}));
-  EXPECT_EQ(std::tuple(f.Write.LocalOffset, f.Write.Number, f.Write.Mask, f.Write.BitEnabled),
-            std::tuple("8", "2040", "####", false));
+  EXPECT_EQ(std::tuple(f.DeviceType, f.Read.LocalAddressLabel, f.Read.AddrLabel, f.Write.AddrLabel,
+                       f.Read.RemoteLabel),
+            std::tuple(3, "Local Address (0 ~ 99)", "D100", "D200",
+                       MessageRef{"Msg14", {std::string("D0.0 ~ D65535.15")}}));
+  EXPECT_EQ(
+      std::tuple(f.Read.KindNames.at(size_t(f.Read.Kind)), f.Read.Number, f.Read.Bit, f.Read.Mask,
+                 f.Read.BitEnabled, f.Write.LocalOffset, f.Write.Number, f.Write.Mask, f.Write.BitEnabled),
+      std::tuple("D Coil", "100", "15", "#####", true, "8", "2040", "####", false));
   EXPECT_FALSE(LoadItemFields(table, config, 65, limits, {}));
-}
-
-TEST_F(ItemEditorTest, LoadOfKindsAndTypesTheListsLack) {
+  // A kind the list lacks (input coils are read-only) and then a device type the catalogue lacks.
   auto item = config.Item(2);
-  item.WriteBlock().SetRemoteKind(1);  // input coils: read list only
+  item.WriteBlock().SetRemoteKind(1);
   item.WriteBlock().SetRemoteAddress(0x1F);
-  ItemFields f = *LoadItemFields(table, config, 2, limits, {});
-  EXPECT_EQ(std::tuple(f.Write.Kind, f.Write.Number), std::tuple(-1, "1F"));
-  EXPECT_EQ(f.Write.RemoteLabel, (MessageRef{"Msg14", {std::string()}}));
+  ItemFields g = *LoadItemFields(table, config, 2, limits, {});
+  EXPECT_EQ(std::tuple(g.Write.Kind, g.Write.Number, g.Write.RemoteLabel),
+            std::tuple(-1, "1F", MessageRef{"Msg14", {std::string()}}));
   item.SetDeviceType(5);
-  f = *LoadItemFields(table, config, 2, limits, {});
-  EXPECT_EQ(std::tuple(f.DeviceType, f.Read.KindNames.size(), f.Read.BitEnabled), std::tuple(-1, 0u, false));
-  EXPECT_EQ(ValidateItem(table, f, limits, config, 2).Message.Key, "Msg15");
-  EXPECT_EQ(item.DeviceType(), 5);
+  g = *LoadItemFields(table, config, 2, limits, {});
+  EXPECT_EQ(std::tuple(g.DeviceType, g.Read.KindNames.size(), g.Read.BitEnabled), std::tuple(-1, 0u, false));
+  EXPECT_EQ(std::tuple(ValidateItem(table, g, limits, config, 2).Message.Key, item.DeviceType()),
+            std::tuple("Msg15", 5));
 }
 
-TEST_F(ItemEditorTest, FillKindListsSelectsAndSetsUpTheFirstKinds) {
-  const std::tuple<int, const char*, const char*, bool> cases[] = {
-      {0, "MODBUS Coil Hex", "####", false}, {1, "X", "###", false}, {3, "X Coil", "###", true}};
-  for (const auto& [type, name, mask, bit] : cases) {
-    fields.DeviceType = type;
-    fields.Read.Bit = "7";
+// A new device type selects the first kinds; a kind sets up the number and bit fields by its input rule.
+TEST_F(ItemEditorTest, KindsSetUpTheNumberAndBitFields) {
+  constexpr CharSet kH = CharSet::kHex, kD = CharSet::kDecimal, kO = CharSet::kOctal;
+  // clang-format off
+  struct Case { int type; uint16_t kind; const char* mask; CharSet chars; const char* initial; bool bit; };
+  const Case cases[] = {
+      {3, 0, "###", kD, "0", true},   {3, 7, "#####", kD, "0", true},  {3, 1, "###", kD, "0", false},
+      {3, 4, "####", kD, "0", false}, {3, 8, "#####", kD, "0", false}, {3, 16, "##", kD, "0", false},
+      {1, 5, "###", kO, "0", false},  {2, 6, "###", kO, "0", false},   {1, 7, "#####", kD, "0", false},
+      {0, 3, "####", kH, "0", false}, {0, 4, "######", kD, "1", false}};
+  // clang-format on
+  for (const Case& c : cases) {
+    fields.DeviceType = c.type;
     FillKindLists(table, fields);
-    EXPECT_EQ(std::tuple(fields.Read.KindNames.at(size_t(fields.Read.Kind)), fields.Read.Mask,
-                         fields.Read.BitEnabled, fields.Read.Bit),
-              std::tuple(name, mask, bit, "0"));
+    EXPECT_EQ(std::tuple(fields.Read.Kind, fields.Write.Kind), std::tuple(0, 0));
+    fields.Read.Kind = table.ReadKindIndex(uint16_t(c.type), c.kind);
+    fields.Read.Number = fields.Read.Bit = "7";
+    OnKindChanged(table, fields, kR);
+    EXPECT_EQ(std::tuple(fields.Read.Mask, fields.Read.Chars, fields.Read.Number, fields.Read.BitEnabled,
+                         fields.Read.Bit),
+              std::tuple(c.mask, c.chars, c.initial, c.bit, "0"))
+        << c.type << "/" << c.kind;
   }
-  fields.DeviceType = 0;
-  FillKindLists(table, fields);
+  EXPECT_FALSE(InputRuleFor(3, 14) || InputRuleFor(3, 15) || InputRuleFor(4, 0));  // HC kinds, unknown type
   SelectKind(kW, "MODBUS 6 Digit");
-  EXPECT_EQ(fields.Write.Number, "1");
   EXPECT_EQ(fields.Write.RemoteLabel, (MessageRef{"Msg14", {std::string("#000001 ~ #65536, #: <0,4>")}}));
 }
 

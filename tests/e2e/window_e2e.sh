@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# Drives the configurator window as a person would, inside the X display that
+# xvfb-run made for it: qxhost opens the window for one module of a scratch
+# project, xdotool clicks and types. window_e2e_test.cpp runs it as
+#   xvfb-run -a -s "-screen 0 1280x1024x24 -fbdir WORK" window_e2e.sh BUILD BASE WORK SCENARIO
+# with QX_COMMON_APPDATA set. Scenarios, on the module in slot index 2:
+#   ntp       the NTP tab, "NTP Client Service Enable" ticked, the update
+#             cycle typed as 25, Enter (OK);
+#   download  qxcommd started on a free port that the window learns from the
+#             host's "set port" message; Download pressed, its message
+#             answered, Cancel.
+# qxhost's output goes to WORK/host.log. Every wait is on a window, a file or
+# a process and has a deadline; the exit status is 0 when the scenario ran to
+# its end. On failure the screen is left in WORK/failure.xwd.
+set -uo pipefail
+BUILD=$1 BASE=$2 WORK=$3 SCENARIO=$4
+WAIT_SECONDS=20
+HOST_PID= SIM_PID= SIM_PORT=
+
+fail() {
+  echo "window_e2e: $*" >&2
+  cp "$WORK/Xvfb_screen0" "$WORK/failure.xwd" 2>/dev/null
+  exit 1
+}
+
+stop_children() {
+  for pid in $HOST_PID $SIM_PID; do
+    kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+  done
+}
+trap stop_children EXIT
+
+# The id of the visible window whose whole title is $1, once it is there.
+window_named() {
+  timeout "$WAIT_SECONDS" xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+}
+
+# Until no visible window has the whole title $1.
+wait_window_gone() {
+  local deadline=$((SECONDS + WAIT_SECONDS))
+  while xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.05
+  done
+}
+
+wait_host_exit() {
+  local deadline=$((SECONDS + WAIT_SECONDS))
+  while kill -0 "$HOST_PID" 2>/dev/null; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.05
+  done
+  wait "$HOST_PID"
+  HOST_PID=
+}
+
+# Xvfb keeps the screen in WORK/Xvfb_screen0 as an XWD image: a header of
+# big-endian 32-bit fields, a colour map of 12-byte entries, then the rows.
+FRAMEBUFFER=$WORK/Xvfb_screen0
+field() { od -An -tu1 -j "$1" -N4 "$FRAMEBUFFER" | awk '{ print (($1 * 256 + $2) * 256 + $3) * 256 + $4 }'; }
+ROW_BYTES=$(field 48)
+PIXELS=$(($(field 0) + $(field 76) * 12))
+# Checksum of the screen rows from $1 up to (not including) $2.
+rows_checksum() {
+  tail -c +$((PIXELS + $1 * ROW_BYTES + 1)) "$FRAMEBUFFER" | head -c $((($2 - $1) * ROW_BYTES)) | cksum
+}
+
+# The tab widths follow the font, so the NTP tab is found as a person finds
+# it: pressing along the tab row from the left until the page below changes
+# (the tab right of "Data Exchange" is NTP).
+open_ntp_tab() {
+  local X Y WIDTH HEIGHT WINDOW SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  local top=$((Y + HEIGHT / 4)) bottom=$((Y + HEIGHT * 3 / 4)) tab_row=$((Y + 24))
+  local before x polls
+  # Xvfb draws the pointer into the screen: it goes to the tab row, above
+  # the rows compared, before they are taken.
+  xdotool mousemove "$((X + 12))" "$tab_row"
+  before=$(rows_checksum "$top" "$bottom")
+  for ((x = X + 12; x < X + WIDTH / 2; x += 12)); do
+    xdotool mousemove "$x" "$tab_row" click 1
+    for ((polls = 0; polls < 25; polls++)); do
+      [[ $(rows_checksum "$top" "$bottom") != "$before" ]] && return 0
+      sleep 0.02
+    done
+  done
+  return 1
+}
+
+# The window opens with the focus on Upload. Its focus chain runs Upload,
+# Download, Import File, Export File, Default, OK, Cancel, then the shown
+# page: on the NTP page the client check box, the four parts of the server
+# address, the update cycle.
+edit_ntp() {
+  open_ntp_tab "$1" || fail "pressing along the tab row never changed the page"
+  xdotool key --delay 20 Tab Tab Tab Tab Tab Tab Tab space Tab Tab Tab Tab Tab
+  xdotool type --delay 20 25
+  xdotool key Return
+}
+
+press_download() {
+  xdotool key Tab space  # Upload -> Download
+  local box
+  box=$(window_named KM31QX-2C)
+  [[ -n $box ]] || fail "no message after Download"
+  xdotool windowfocus --sync "$box" key Return
+  wait_window_gone KM31QX-2C || fail "the message after Download did not close"
+  xdotool windowfocus --sync "$1" key Escape
+}
+
+# Sets SIM_PORT once qxcommd listens.
+start_simulator() {
+  local ready=$WORK/qxcommd.ready deadline=$((SECONDS + WAIT_SECONDS))
+  mkdir -p "$WORK/state"
+  "$BUILD/qxcommd" --plant "$(dirname "$0")/../../examples/plant.ini" --port 0 \
+    --state "$WORK/state" --ready-file "$ready" >"$WORK/qxcommd.log" 2>&1 &
+  SIM_PID=$!
+  until [[ -s $ready ]]; do
+    kill -0 "$SIM_PID" 2>/dev/null || fail "qxcommd exited: $(cat "$WORK/qxcommd.log")"
+    ((SECONDS < deadline)) || fail "qxcommd did not get ready"
+    sleep 0.05
+  done
+  SIM_PORT=$(tr -dc '0-9' <"$ready")
+}
+
+unset QX_HEADLESS QT_QPA_PLATFORM
+show=(show "$BASE" 12 0x0409 0x110)
+case $SCENARIO in
+  ntp) ;;
+  download)
+    start_simulator
+    show+=(--port "$SIM_PORT")
+    ;;
+  *) fail "unknown scenario $SCENARIO" ;;
+esac
+
+"$BUILD/qxhost" "${show[@]}" >"$WORK/host.log" 2>&1 &
+HOST_PID=$!
+window=$(window_named 'QX Configurator')
+[[ -n $window ]] || fail "the configurator window did not open"
+xdotool windowfocus --sync "$window"
+case $SCENARIO in
+  ntp) edit_ntp "$window" ;;
+  download) press_download "$window" ;;
+esac
+wait_host_exit || fail "the window did not close"

@@ -1,0 +1,204 @@
+// The configurator window driven as a person drives it: xvfb-run gives it a
+// display, window_e2e.sh opens it through qxhost on a scratch copy of the
+// example project and clicks and types with xdotool; the parameter file and
+// the simulator's module images show what the window did. Also what qxhost
+// says about the "set port" message when no window can open.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "config/ParameterCodec.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kBuild = QX_BUILD_DIR;
+const fs::path kSource = QX_SOURCE_DIR;
+// Far above a run on a loaded machine (about 20 s), so that only a hang hits it.
+constexpr auto kScenarioLimit = std::chrono::seconds(150);
+
+std::string ReadText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool OnPath(const std::string& program) {
+  const char* path = std::getenv("PATH");
+  std::string_view rest = path ? path : "";
+  while (!rest.empty()) {
+    const size_t colon = rest.find(':');
+    const std::string dir(rest.substr(0, colon));
+    if (!dir.empty() && access((dir + "/" + program).c_str(), X_OK) == 0) return true;
+    rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
+  }
+  return false;
+}
+
+// Runs argv in a process group of its own with stdout and stderr into log.
+// The exit status, or -1 when it outlasted limit (the whole group, the X
+// server included, is then killed).
+int RunBounded(const std::vector<std::string>& args, const fs::path& log, std::chrono::seconds limit) {
+  std::vector<char*> argv;
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t files;
+  posix_spawn_file_actions_init(&files);
+  posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_adddup2(&files, STDOUT_FILENO, STDERR_FILENO);
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+  posix_spawnattr_setpgroup(&attributes, 0);
+  pid_t pid = -1;
+  const int spawned = posix_spawnp(&pid, argv[0], &files, &attributes, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&files);
+  posix_spawnattr_destroy(&attributes);
+  if (spawned != 0) return -1;
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  int status = 0;
+  while (waitpid(pid, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      kill(-pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      return -1;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The value of key in the section, without its line end; empty when absent.
+std::string SectionValue(const std::string& text, const std::string& section, const std::string& key) {
+  const size_t start = text.find("[" + section + "]\r\n");
+  if (start == std::string::npos) return {};
+  const size_t end = text.find("\r\n[", start + 1);
+  const size_t at = text.find("\r\n" + key + "=", start);
+  if (at == std::string::npos || at > end) return {};
+  const size_t from = at + 3 + key.size();
+  return text.substr(from, text.find("\r\n", from) - from);
+}
+
+class WindowEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    work_ = fs::path(kBuild) / "scratch" / "e2e-window" / name;
+    fs::remove_all(work_);
+    fs::create_directories(work_);
+    fs::copy(kSource / "examples" / "project", work_ / "project");
+    base_ = (work_ / "project" / "line1").string();
+  }
+  void TearDown() override {
+    if (!HasFailure()) fs::remove_all(work_);  // kept for a look at the logs and the last screen
+  }
+
+  // qxhost alone, without a display; its standard output.
+  std::pair<int, std::string> Host(const std::string& calls) {
+    const fs::path log = work_ / "headless.log";
+    const int status = RunBounded({"/bin/sh", "-c",
+                                   "QX_HEADLESS=1 QX_COMMON_APPDATA=" + kBuild + "/data " + kBuild +
+                                       "/qxhost " + calls + " 2>/dev/null"},
+                                  log, std::chrono::seconds(60));
+    return {status, ReadText(log)};
+  }
+
+  // Skips unless the window can be driven here; the reason says what is missing.
+  bool SkipWithoutWindow() {
+    for (const char* tool : {"xvfb-run", "xdotool"}) {
+      if (!OnPath(tool)) {
+        reason_ = std::string(tool) + " is not installed (./qx setup installs it)";
+        return true;
+      }
+    }
+    // A position the plug-in refuses: the probe leaves the project alone.
+    if (Host("show " + base_ + " refused 0x409 0x110 --port 1").second.find("without the window layer") !=
+        std::string::npos) {
+      reason_ = "this build has no window layer (QX_GUI=OFF)";
+      return true;
+    }
+    return false;
+  }
+
+  // The exit status of window_e2e.sh for scenario, run in its own X display.
+  int Drive(const std::string& scenario) {
+    const std::string work = work_.string();
+    return RunBounded(
+        {"env", "-u", "QX_HEADLESS", "-u", "QT_QPA_PLATFORM", "QX_COMMON_APPDATA=" + kBuild + "/data",
+         "xvfb-run", "-a", "-s", "-screen 0 1280x1024x24 -fbdir " + work, "bash",
+         (kSource / "tests" / "e2e" / "window_e2e.sh").string(), kBuild, base_, work, scenario},
+        work_ / "driver.log", kScenarioLimit);
+  }
+  std::string Log(const char* name) { return ReadText(work_ / name); }
+
+  fs::path work_;
+  std::string base_;
+  std::string reason_;
+};
+
+TEST_F(WindowEndToEnd, NtpUpdateCycleTypedOnTheNtpTabIsSavedByOk) {
+  if (SkipWithoutWindow()) GTEST_SKIP() << reason_;
+  ASSERT_EQ(Drive("ntp"), 0) << Log("driver.log") << Log("host.log");
+  EXPECT_NE(Log("host.log").find("ShowDialog_31QX returned\n"), std::string::npos);
+
+  const std::string ntp = SectionValue(ReadText(base_ + ".qx1"), "SLOT12", "NTP");
+  const qx::FieldSplitter fields(ntp);
+  ASSERT_EQ(fields.Count(), 14u) << ntp;
+  EXPECT_EQ(fields.Field(0), "1") << "client enabled: " << ntp;
+  EXPECT_EQ(fields.Field(1), "25") << "update cycle: " << ntp;
+  const size_t checksumAt = ntp.rfind(',');
+  EXPECT_EQ(ntp.substr(checksumAt + 1), qx::ValueChecksum(std::string_view(ntp).substr(0, checksumAt)))
+      << ntp;
+}
+
+TEST_F(WindowEndToEnd, DownloadGoesThroughThePortTheHostPosted) {
+  if (SkipWithoutWindow()) GTEST_SKIP() << reason_;
+  if (!fs::exists(kBuild + "/qxcommd")) GTEST_SKIP() << "qxcommd is not built";
+  ASSERT_EQ(Drive("download"), 0) << Log("driver.log") << Log("host.log");
+  EXPECT_NE(Log("host.log").find(" posted to the configurator window\n"), std::string::npos)
+      << Log("host.log");
+  // The default port 8895 has no manager: only the posted port reaches qxcommd.
+  const fs::path image = work_ / "state" / "station1_rack1_slot3.img";
+  ASSERT_TRUE(fs::exists(image)) << Log("qxcommd.log");
+  EXPECT_EQ(fs::file_size(image), 10180u);
+  // Download stored the pages and saved them first: the NTP page gave the
+  // time zone shown, (GMT-12:00), its offset in seconds.
+  EXPECT_EQ(SectionValue(ReadText(base_ + ".qx1"), "SLOT12", "NTP"),
+            "0,10,0,0,0,400,900,0,0,-43200,0,0,0,1667");
+}
+
+TEST_F(WindowEndToEnd, WithoutAWindowTheHostSaysNoPortWasPosted) {
+  const auto [status, out] =
+      Host("post-port 77 show " + base_ + " 12 0x409 0x110 show " + base_ + " 12 0x409 0x110 --port 9000");
+  EXPECT_EQ(status, 0);
+  const std::string show =
+      "ShowDialog_31QX(\"" + base_ + "\", \"12\", 0, 0x0409, 0x110)\nShowDialog_31QX returned\n";
+  EXPECT_EQ(out.rfind("post-port 77: posted to the window of each later show call\n" + show +
+                          "set port 77 not posted: ",
+                      0),
+            0u)
+      << out;
+  EXPECT_NE(out.find(show + "set port 9000 not posted: "), std::string::npos) << out;
+
+  for (const char* bad : {"show b 12 1 1 --port", "show b 12 1 1 --port x", "post-port"}) {
+    EXPECT_EQ(Host(bad).first, 2) << bad;
+  }
+}
+
+}  // namespace
