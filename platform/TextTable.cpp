@@ -94,7 +94,7 @@ std::optional<Conversion> ParseConversion(std::string_view text, std::size_t sta
   return conv;
 }
 
-// Keeps only the flags that printf defines for the conversion, so the spec
+// Keeps only the flags that printf defines for the conversion, so the conversion
 // given to snprintf is always a well-defined one.
 std::string UsableFlags(const Conversion& conv) {
   std::string_view allowed;
@@ -123,43 +123,43 @@ std::string UsableFlags(const Conversion& conv) {
 }
 
 std::string BuildSpec(const Conversion& conv) {
-  std::string spec = "%" + UsableFlags(conv);
-  if (conv.width >= 0) spec += std::to_string(conv.width);
+  std::string conversion = "%" + UsableFlags(conv);
+  if (conv.width >= 0) conversion += std::to_string(conv.width);
   // A precision has no defined meaning for %c.
-  if (conv.precision >= 0 && conv.conversion != 'c') spec += "." + std::to_string(conv.precision);
-  if (conv.conversion != 'c' && conv.conversion != 's') spec += "ll";
-  spec += conv.conversion;
-  return spec;
+  if (conv.precision >= 0 && conv.conversion != 'c') conversion += "." + std::to_string(conv.precision);
+  if (conv.conversion != 'c' && conv.conversion != 's') conversion += "ll";
+  conversion += conv.conversion;
+  return conversion;
 }
 
 template <typename T>
-std::optional<std::string> FormatWith(const std::string& spec, T value) {
-  const int needed = std::snprintf(nullptr, 0, spec.c_str(), value);
+std::optional<std::string> FormatWith(const std::string& conversion, T value) {
+  const int needed = std::snprintf(nullptr, 0, conversion.c_str(), value);
   if (needed < 0) return std::nullopt;
   std::string out(static_cast<std::size_t>(needed) + 1, '\0');
-  std::snprintf(out.data(), out.size(), spec.c_str(), value);
+  std::snprintf(out.data(), out.size(), conversion.c_str(), value);
   out.resize(static_cast<std::size_t>(needed));
   return out;
 }
 
 // The text of one conversion, or nullopt when the argument has the wrong type.
 std::optional<std::string> FormatConversion(const Conversion& conv, const TextArg& arg) {
-  const std::string spec = BuildSpec(conv);
+  const std::string conversion = BuildSpec(conv);
   if (conv.conversion == 's') {
     const std::string* text = std::get_if<std::string>(&arg);
     if (text == nullptr) return std::nullopt;
-    return FormatWith(spec, text->c_str());
+    return FormatWith(conversion, text->c_str());
   }
   const long long* number = std::get_if<long long>(&arg);
   if (number == nullptr) return std::nullopt;
   switch (conv.conversion) {
     case 'd':
     case 'i':
-      return FormatWith(spec, *number);
+      return FormatWith(conversion, *number);
     case 'c':
-      return FormatWith(spec, static_cast<int>(static_cast<unsigned char>(*number)));
+      return FormatWith(conversion, static_cast<int>(static_cast<unsigned char>(*number)));
     default:  // u x X o
-      return FormatWith(spec, static_cast<unsigned long long>(*number));
+      return FormatWith(conversion, static_cast<unsigned long long>(*number));
   }
 }
 
