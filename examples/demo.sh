@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
 # The demo of ./qx demo (run after the build): the example project in a
 # scratch copy, the plug-in driven through qxhost as the hardware-configuration
-# tool drives it, and, when qxcommd is built, a download and an upload of every
-# KM31QX-2C module against the simulated communication manager.
+# tool drives it, against the simulated communication manager qxcommd when it
+# is built.
+# With a display (DISPLAY or WAYLAND_DISPLAY set, QX_HEADLESS not 1) the
+# configurator window opens for the module in slot index 2, and the host
+# tells it qxcommd's port, so that its Upload and Download buttons work at
+# once. Without one, the show call only prepares the parameter file, and a
+# download and an upload of every KM31QX-2C module follow.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$(readlink -f "$0")")/.." && pwd)
 BUILD=${QX_BUILD:-$ROOT/build}
@@ -35,10 +40,8 @@ show_sections() {
     $1 == "MODULE_ID" || $1 == "SYNCH_ID" || $1 == "FWVER" || $1 == "DE" || $1 == "NTP" { print "    " $0 }'
 }
 
-say "show: the host opens the configurator for the module in slot index 2"
-"$BUILD/qxhost" set-limits 100 200 show "$BASE" 12 0x0409 0x110 || true
-say "what the show call prepared"
-show_sections
+WINDOW=0
+if [[ -n ${DISPLAY:-}${WAYLAND_DISPLAY:-} && ${QX_HEADLESS:-} != 1 ]]; then WINDOW=1; fi
 
 SIM_PID=
 stop_simulator() {
@@ -67,19 +70,50 @@ wait_for_ready() {
   done
 }
 
+# Starts qxcommd and sets PORT once it listens.
+start_simulator() {
+  say "starting the simulated communication manager"
+  local ready=$SCRATCH/qxcommd.ready
+  coproc SIM { exec "$BUILD/qxcommd" --plant "$ROOT/examples/plant.ini" --port 0 \
+    --state "$SCRATCH/state" --ready-file "$ready"; }
+  SIM_PID=$SIM_PID
+  wait_for_ready "$ready"
+  PORT=$(tr -dc '0-9' <"$ready")
+  echo "demo: qxcommd (pid $SIM_PID) listens on port $PORT"
+}
+
+if ((WINDOW)); then
+  show=(show "$BASE" 12 0x0409 0x110)
+  if [[ -x $BUILD/qxcommd ]]; then
+    start_simulator
+    show+=(--port "$PORT")
+  else
+    echo "demo: $BUILD/qxcommd is not built; the window's Upload and Download will find no manager"
+  fi
+  say "show: the configurator window for the module in slot index 2 (close it with OK or Cancel)"
+  "$BUILD/qxhost" set-limits 100 200 "${show[@]}" || true
+  say "the parameter file after the window"
+  show_sections
+  if [[ -n $SIM_PID ]]; then
+    echo "module images kept by qxcommd:"
+    ls "$SCRATCH/state"
+  fi
+  stop_simulator
+  echo "demo: done"
+  exit 0
+fi
+
+say "no display (DISPLAY unset or QX_HEADLESS=1): no window opens; the headless flow follows"
+say "show: the host asks for the configurator of the module in slot index 2"
+"$BUILD/qxhost" set-limits 100 200 show "$BASE" 12 0x0409 0x110 || true
+say "what the show call prepared"
+show_sections
+
 if [[ ! -x $BUILD/qxcommd ]]; then
   say "transfers skipped: $BUILD/qxcommd is not built"
   exit 0
 fi
-
-say "starting the simulated communication manager"
-READY=$SCRATCH/qxcommd.ready
-coproc SIM { exec "$BUILD/qxcommd" --plant "$ROOT/examples/plant.ini" --port 0 \
-  --state "$SCRATCH/state" --ready-file "$READY"; }
-SIM_PID=$SIM_PID
-wait_for_ready "$READY"
-PORT=$(tr -dc '0-9' <"$READY")
-echo "demo: qxcommd (pid $SIM_PID) listens on port $PORT"
+start_simulator
 
 status=0
 say "download: every KM31QX-2C module of rack 1, project -> modules"

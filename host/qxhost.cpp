@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/exports/Exports.h"
+#include "host/WindowPort.h"
 
 namespace {
 
@@ -33,27 +34,36 @@ or "00" for every module of this type in rack 1. Numbers may be decimal or
 hexadecimal with 0x.
 
 calls:
-  show BASE POS LANG FW    ShowDialog_31QX(BASE, POS, 0, LANG, FW): opens the
+  show BASE POS LANG FW [--port PORT]
+                           ShowDialog_31QX(BASE, POS, 0, LANG, FW): opens the
                            configurator window (LANG 0x0404 traditional,
-                           0x0804 simplified Chinese, else English)
+                           0x0804 simplified Chinese, else English); with
+                           --port, the host's "set port" message (WM_USER +
+                           201) carrying PORT reaches the window once it is
+                           open, so that its Upload and Download go through
+                           the communication manager on local port PORT
   upload BASE POS PORT     Upload_31QX: modules -> project, through the
                            communication manager on local port PORT
   download BASE POS PORT   Download_31QX: project -> modules
   set-limits R W           SetDataExchangeLenMax_31QX(R, W)
   clear-limits             ClearDataExchangeLenMax_31QX()
-  post-port PORT           the "set port" message (WM_USER + 201) to the open
-                           configurator window; needs the window, which this
-                           build does not have yet, so nothing is posted
+  post-port PORT           the "set port" message to the window of every
+                           later show call (a show's own --port wins)
 
-Each call's result is printed. Exit status: 0 when every call completed,
-1 when an upload or download reported failure, 2 for a bad command line,
-3 when the library or one of its exports could not be loaded.
+Each call's result is printed, and whether the "set port" message was
+posted. Without a display the plug-in opens no window, so none is posted.
+Exit status: 0 when every call completed, 1 when an upload or download
+reported failure, 2 for a bad command line, 3 when the library or one of
+its exports could not be loaded.
 )";
+
+constexpr char kPortOption[] = "--port";
 
 struct Call {
   std::string name;
   std::vector<std::string> texts;  // BASE, POS
   std::vector<long long> numbers;
+  std::optional<long long> port;  // show: its own "set port" message
 };
 
 struct Exports {
@@ -122,14 +132,32 @@ uint32_t U32(long long v) {
   return static_cast<uint32_t>(v);
 }
 
-// Runs one call; false when it reported failure.
-bool Run(const Exports& e, const Call& c) {
+// The port of the "set port" message a show call delivers, if any: its
+// own, else the last post-port.
+std::optional<long long> HostPort(const Call& show, const std::optional<long long>& posted) {
+  return show.port ? show.port : posted;
+}
+
+void Show(const Exports& e, const Call& c, const std::optional<long long>& port) {
+  std::printf("ShowDialog_31QX(\"%s\", \"%s\", 0, 0x%04X, 0x%X)\n", c.texts[0].c_str(), c.texts[1].c_str(),
+              U32(c.numbers[0]), U32(c.numbers[1]));
+  std::fflush(stdout);
+  if (port) qxhost::BeginSetPortDelivery(U32(*port));
+  e.show(c.texts[0].c_str(), c.texts[1].c_str(), 0, U32(c.numbers[0]), U32(c.numbers[1]));
+  const bool posted = port && qxhost::EndSetPortDelivery();
+  std::printf("ShowDialog_31QX returned\n");
+  if (port && !posted) {
+    std::printf("set port %u not posted: %s\n", U32(*port),
+                qxhost::CanDeliverSetPort() ? "no configurator window was open"
+                                            : "this qxhost was built without the window layer");
+  }
+}
+
+// Runs one call; false when it reported failure. post-port keeps its port
+// in hostPort for the later show calls.
+bool Run(const Exports& e, const Call& c, std::optional<long long>& hostPort) {
   if (c.name == "show") {
-    std::printf("ShowDialog_31QX(\"%s\", \"%s\", 0, 0x%04X, 0x%X)\n", c.texts[0].c_str(), c.texts[1].c_str(),
-                U32(c.numbers[0]), U32(c.numbers[1]));
-    std::fflush(stdout);
-    e.show(c.texts[0].c_str(), c.texts[1].c_str(), 0, U32(c.numbers[0]), U32(c.numbers[1]));
-    std::printf("ShowDialog_31QX returned\n");
+    Show(e, c, HostPort(c, hostPort));
     return true;
   }
   if (c.name == "upload" || c.name == "download") {
@@ -152,9 +180,8 @@ bool Run(const Exports& e, const Call& c) {
     std::printf("ClearDataExchangeLenMax_31QX() returned\n");
     return true;
   }
-  std::printf(
-      "post-port %d: needs the configurator window, which this build cannot open yet; nothing posted\n",
-      I32(c.numbers[0]));
+  hostPort = c.numbers[0];
+  std::printf("post-port %u: posted to the window of each later show call\n", U32(c.numbers[0]));
   return true;
 }
 
@@ -190,6 +217,12 @@ int main(int argc, char** argv) {
       if (!number) return UsageError("'" + word + "': '" + value + "' is not a 32-bit number");
       call.numbers.push_back(*number);
     }
+    if (word == "show" && i < args.size() && args[i] == kPortOption) {
+      if (++i >= args.size()) return UsageError("'show --port' needs a PORT");
+      call.port = ParseNumber(args[i]);
+      if (!call.port) return UsageError("'show --port': '" + args[i] + "' is not a 32-bit number");
+      ++i;
+    }
     calls.push_back(std::move(call));
   }
   if (calls.empty()) return UsageError("no call given");
@@ -203,8 +236,9 @@ int main(int argc, char** argv) {
   if (!ResolveAll(handle, exports)) return kExitNoLibrary;
 
   int status = kExitOk;
+  std::optional<long long> hostPort;
   for (const Call& call : calls) {
-    if (!Run(exports, call)) status = kExitCallFailed;
+    if (!Run(exports, call, hostPort)) status = kExitCallFailed;
     std::fflush(stdout);
   }
   dlclose(handle);
