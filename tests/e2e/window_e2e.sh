@@ -30,15 +30,38 @@ stop_children() {
 }
 trap stop_children EXIT
 
+# One look for a visible window whose whole title is $1: prints its id and
+# returns 0, returns 1 when there is none, 2 when the look itself failed.
+# Debian's xdotool dies on BadWindow when any window (the progress window,
+# say) is destroyed while it walks the window tree, and then exits 1 exactly
+# as for "none found"; its X error on standard error tells the two apart.
+look_for_window() {
+  local found
+  found=$(xdotool search --onlyvisible --name "^$1\$" 2>"$WORK/xdotool.err" | head -n 1)
+  if [[ -n $found ]]; then
+    echo "$found"
+    return 0
+  fi
+  grep -q 'X Error' "$WORK/xdotool.err" && return 2
+  return 1
+}
+
 # The id of the visible window whose whole title is $1, once it is there.
 window_named() {
-  timeout "$WAIT_SECONDS" xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+  local deadline=$((SECONDS + WAIT_SECONDS))
+  until look_for_window "$1"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.05
+  done
 }
 
 # Until no visible window has the whole title $1.
 wait_window_gone() {
-  local deadline=$((SECONDS + WAIT_SECONDS))
-  while xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; do
+  local deadline=$((SECONDS + WAIT_SECONDS)) status
+  while :; do
+    look_for_window "$1" >/dev/null
+    status=$?
+    ((status == 1)) && return 0
     ((SECONDS < deadline)) || return 1
     sleep 0.05
   done

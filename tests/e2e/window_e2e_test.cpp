@@ -84,6 +84,18 @@ int RunBounded(const std::vector<std::string>& args, const fs::path& log, std::c
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// Removes dir and all in it. xvfb-run does not wait for the X server it
+// stops, which deletes its screen file in dir while this walks the tree.
+void RemoveTree(const fs::path& dir) {
+  std::error_code error;
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    fs::remove_all(dir, error);
+    if (!error) return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  ADD_FAILURE() << dir << " could not be removed: " << error.message();
+}
+
 // The value of key in the section, without its line end; empty when absent.
 std::string SectionValue(const std::string& text, const std::string& section, const std::string& key) {
   const size_t start = text.find("[" + section + "]\r\n");
@@ -100,13 +112,13 @@ class WindowEndToEnd : public ::testing::Test {
   void SetUp() override {
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     work_ = fs::path(kBuild) / "scratch" / "e2e-window" / name;
-    fs::remove_all(work_);
+    RemoveTree(work_);
     fs::create_directories(work_);
     fs::copy(kSource / "examples" / "project", work_ / "project");
     base_ = (work_ / "project" / "line1").string();
   }
   void TearDown() override {
-    if (!HasFailure()) fs::remove_all(work_);  // kept for a look at the logs and the last screen
+    if (!HasFailure()) RemoveTree(work_);  // kept for a look at the logs and the last screen
   }
 
   // qxhost alone, without a display; its standard output.
