@@ -158,10 +158,22 @@ bool CConfiguratorDlg::StoreAllPages() {
   return true;
 }
 
+bool CConfiguratorDlg::SaveModuleSection() {
+  const SessionFields& s = context_.session;
+  if (WriteParameters(context_.record, s.FirmwareVersion, context_.parameterFile, s.Rack, s.Slot, "")) {
+    return true;
+  }
+  ShowMessage(tr("The project's parameter file could not be saved:\n%1\n\n"
+                 "Your changes are still in this window. Make the file writable and press OK "
+                 "again, or keep them with Export File.")
+                  .arg(QString::fromStdString(context_.parameterFile.GetPathName()))
+                  .toStdString());
+  return false;
+}
+
 bool CConfiguratorDlg::ValidateAllPages() {
   if (!StoreAllPages()) return false;
-  const SessionFields& s = context_.session;
-  WriteParameters(context_.record, s.FirmwareVersion, context_.parameterFile, s.Rack, s.Slot, "");
+  SaveModuleSection();
   return true;
 }
 
@@ -169,8 +181,10 @@ void CConfiguratorDlg::RefreshAllPages() {
   for (ConfigPage* page : pages_) page->LoadFromRecord();
 }
 
+// The window stays open when the section could not be saved, so that
+// closing it does not throw the edits away.
 void CConfiguratorDlg::OnOK() {
-  if (ValidateAllPages()) accept();
+  if (StoreAllPages() && SaveModuleSection()) accept();
 }
 
 void CConfiguratorDlg::OnDefault() {
@@ -203,7 +217,10 @@ void CConfiguratorDlg::OnExportFile() {
     }
     std::filesystem::remove(*path, error);
   }
-  WriteParameters(context_.record, context_.session.FirmwareVersion, context_.parameterFile, 0, 0, *path);
+  if (!WriteParameters(context_.record, context_.session.FirmwareVersion, context_.parameterFile, 0, 0,
+                       *path)) {
+    ShowMessage(tr("The file could not be written:\n%1").arg(QString::fromStdString(*path)).toStdString());
+  }
 }
 
 ModuleTransfers& CConfiguratorDlg::Transfers() {

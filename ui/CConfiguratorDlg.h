@@ -39,7 +39,9 @@ class CConfiguratorDlg : public QDialog {
 
   // Validates the pages in tab order, stopping at the first that rejects a
   // field (its tab is then shown); when all pass, writes the record into the
-  // module's section of the parameter file.
+  // module's section of the parameter file. A failed write is told to the
+  // user but does not stop a download: the module still gets what the
+  // pages hold.
   bool ValidateAllPages();
   // Reloads every page from the record.
   void RefreshAllPages();
@@ -65,6 +67,10 @@ class CConfiguratorDlg : public QDialog {
   void BuildButtons();
   // The pages' stores without the parameter-file write.
   bool StoreAllPages();
+  // Writes the record into the module's section of the parameter file; when
+  // that fails (read-only file or folder, full disk) tells the user, whose
+  // edits are still in the window.
+  bool SaveModuleSection();
   void ShowMessage(const std::string& text);
   ModuleTransfers& Transfers();
 

@@ -172,5 +172,30 @@ TEST_F(WindowTest, DownloadValidatesFirstAndReportsTheResult) {
   EXPECT_EQ(reread.NtpUpdateCycle(), 5);  // validated pages were saved first
 }
 
+// A parameter file in a folder that does not exist cannot be saved, even by
+// root: OK keeps the window and the edits; Download still goes to the module.
+TEST_F(WindowTest, UnsavableFilesAreToldAndOkKeepsTheWindowOpen) {
+  const std::string missing = Path("gone/project.qx1");
+  const std::string saveFailed = "The project's parameter file could not be saved:\n" + missing +
+                                 "\n\nYour changes are still in this window. Make the file writable and "
+                                 "press OK again, or keep them with Export File.";
+  parameterFile.SetPathName(missing.c_str());
+  window.show();
+  window.OnOK();
+  EXPECT_EQ(ui.messages, std::vector<std::string>{saveFailed});
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_NE(window.result(), QDialog::Accepted);
+
+  ui.messages.clear();
+  window.OnDownload();
+  EXPECT_EQ(ui.messages, (std::vector<std::string>{saveFailed, "Downloaded 1-3"}));
+  EXPECT_EQ(transfers.calls, (std::vector<std::string>{"open 8895", "download 3 7 1 4", "close 3"}));
+
+  ui.messages.clear();
+  ui.files.push_back(Path("gone/out.qx1"));
+  window.OnExportFile();
+  EXPECT_EQ(ui.messages, std::vector<std::string>{"The file could not be written:\n" + Path("gone/out.qx1")});
+}
+
 }  // namespace
 }  // namespace qx::test

@@ -51,6 +51,22 @@
         <translation>导出文件</translation>
     </message>
     <message>
+        <source>The project's parameter file could not be saved:
+%1
+
+Your changes are still in this window. Make the file writable and press OK again, or keep them with Export File.</source>
+        <translation>无法保存项目的参数文件：
+%1
+
+您的更改仍保留在此窗口中。请使文件可写后再按“确定”，或用“导出文件”保存更改。</translation>
+    </message>
+    <message>
+        <source>The file could not be written:
+%1</source>
+        <translation>无法写入文件：
+%1</translation>
+    </message>
+    <message>
         <source>Default</source>
         <translation>默认值</translation>
     </message>

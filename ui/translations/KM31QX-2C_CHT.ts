@@ -51,6 +51,22 @@
         <translation>匯出檔案</translation>
     </message>
     <message>
+        <source>The project's parameter file could not be saved:
+%1
+
+Your changes are still in this window. Make the file writable and press OK again, or keep them with Export File.</source>
+        <translation>無法儲存專案的參數檔：
+%1
+
+您的變更仍保留在此視窗中。請讓檔案可寫入後再按「確定」，或以「匯出檔案」保存變更。</translation>
+    </message>
+    <message>
+        <source>The file could not be written:
+%1</source>
+        <translation>無法寫入檔案：
+%1</translation>
+    </message>
+    <message>
         <source>Default</source>
         <translation>預設值</translation>
     </message>
