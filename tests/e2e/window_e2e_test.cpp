@@ -96,6 +96,11 @@ void RemoveTree(const fs::path& dir) {
   ADD_FAILURE() << dir << " could not be removed: " << error.message();
 }
 
+// xvfb-run -a takes the first display number without a lock file, so two
+// tests starting together would both take the same one and one X server
+// would fail. Each test process starts its search somewhere else.
+std::string FirstDisplayToTry() { return std::to_string(100 + getpid() % 800); }
+
 // The value of key in the section, without its line end; empty when absent.
 std::string SectionValue(const std::string& text, const std::string& section, const std::string& key) {
   const size_t start = text.find("[" + section + "]\r\n");
@@ -153,7 +158,7 @@ class WindowEndToEnd : public ::testing::Test {
     const std::string work = work_.string();
     return RunBounded(
         {"env", "-u", "QX_HEADLESS", "-u", "QT_QPA_PLATFORM", "QX_COMMON_APPDATA=" + kBuild + "/data",
-         "xvfb-run", "-a", "-s", "-screen 0 1280x1024x24 -fbdir " + work, "bash",
+         "xvfb-run", "-a", "-n", FirstDisplayToTry(), "-s", "-screen 0 1280x1024x24 -fbdir " + work, "bash",
          (kSource / "tests" / "e2e" / "window_e2e.sh").string(), kBuild, base_, work, scenario},
         work_ / "driver.log", kScenarioLimit);
   }
