@@ -3,60 +3,18 @@
 // (odd: "in.ini", the hex form; even: "in.qx1", the comma form); the rest is
 // the file. Whatever the file holds, reading must keep the record's
 // invariants and a written section must read back as this module's.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "config/ParameterCodec.h"
+#include "fuzz/FuzzSupport.h"
 
-namespace {
-
-std::string work_dir;
-
-void RemoveWorkDir() {
-  std::error_code ec;
-  std::filesystem::remove_all(work_dir, ec);
-}
-
-// A folder of this process, in memory where the system offers one: every
-// run saves files, and a save syncs the file to its disk.
-const std::string& WorkDir() {
-  if (work_dir.empty()) {
-    std::error_code ec;
-    const bool shm = std::filesystem::is_directory("/dev/shm", ec);
-    std::string tmpl = shm ? "/dev/shm/qx_param_fuzz_XXXXXX" : "/tmp/qx_param_fuzz_XXXXXX";
-    if (!mkdtemp(tmpl.data())) std::abort();
-    work_dir = tmpl;
-    std::atexit(RemoveWorkDir);
-  }
-  return work_dir;
-}
-
-void Check(bool ok) {
-  if (!ok) __builtin_trap();
-}
-
-void CheckInvariants(const qx::ModuleConfig& c) {
-  Check(c.ItemCount() <= qx::layout::kMaxItems);
-  Check(c.PasswordLength() == c.PasswordText().size());
-  Check(c.UserNameLength() == c.UserNameText().size());
-  Check(c.SenderLength() == c.SenderAddress().size());
-  Check(c.SubjectLength() == c.Subject().size());
-  for (int t = 1; t <= qx::layout::kTriggers; ++t) {
-    const auto trig = c.Trigger(t);
-    Check(trig.TriggerMode() <= 3);
-    Check(trig.NameLength() == trig.TriggerName().size());
-    Check(trig.MessageLength() == trig.UserMessage().size());
-  }
-}
-
-}  // namespace
+using qx::fuzz::Check;
+using qx::fuzz::CheckInvariants;
+using qx::fuzz::WorkDir;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
