@@ -44,9 +44,10 @@ bool TransferOne(TransferEntryContext& c, int connection, const SlotRef& m, Dire
   const int station = p.session.TargetStation;
   if (direction == Direction::kUpload) {
     if (UploadModule(transfer, connection, station, m.rack, m.slot + 1) < 0) return false;
-    CProfileFile::WriteBatch oneSave(p.parameterFile);
-    WriteParameters(p.record, p.session.FirmwareVersion, p.parameterFile, m.rack, m.slot, "");
-    return true;
+    // An upload that cannot be kept in the project (read-only file or
+    // folder, full disk) has failed for the host as much as a transfer that
+    // broke off: it is told so instead of finding the old section later.
+    return WriteParameters(p.record, p.session.FirmwareVersion, p.parameterFile, m.rack, m.slot, "");
   }
   ReadParameters(p.record, p.parameterFile, m.rack, m.slot, "");
   return DownloadModule(transfer, connection, station, m.rack, m.slot + 1) >= 0;

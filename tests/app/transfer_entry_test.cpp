@@ -4,6 +4,7 @@
 // from one register image per slot number.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <set>
 
@@ -166,6 +167,16 @@ TEST_F(TransferEntry, SecondOfThreeFailing) {
   EXPECT_EQ(StoredRecord(2), Marked(33));
   EXPECT_EQ(StoredRecord(7), Marked(7));
   EXPECT_EQ(link_.closed, Closed(2, FakeManager::kConnection));
+}
+
+// A parameter file that cannot be saved (here a folder stands at its path)
+// fails the upload at its first module.
+TEST_F(TransferEntry, UploadThatCannotBeSavedFails) {
+  WriteProject(HardwareConfig() + ModuleSlot(2, 12) + ModuleSlot(7, 17));
+  ASSERT_TRUE(std::filesystem::create_directory(base_ + ".qx1"));
+  EXPECT_FALSE(Upload("00"));
+  EXPECT_EQ(link_.slotOrder, std::vector<int>{3});
+  EXPECT_EQ(link_.closed, Closed{FakeManager::kConnection});
 }
 
 }  // namespace
