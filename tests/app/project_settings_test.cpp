@@ -1,9 +1,5 @@
-// The project file as the plug-in reads it (positions, numbers, target
-// settings with the classic inet_addr reading of TARGET_IP, which the C
-// library's own inet_addr confirms case by case), and keeping the parameter
-// file's slot sections in step with it: moves by SYNCH_ID, new and vacated
-// slots, and the cases where a plain walk over the slots would lose stored
-// parameters.
+// The project file as the plug-in reads it, and keeping the parameter file's
+// slot sections in step with it without losing stored parameters.
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <sys/inotify.h>
@@ -21,26 +17,20 @@
 namespace qx::test {
 namespace {
 
-TEST(ParseSlotPosition, ReadsRackAndSlotByTheTextsLength) {
+TEST(ProjectTexts, PositionsByLengthAndNumbersAsAtoi) {
   // 2 or 3 characters, or 6 or 7 with an unchecked prefix; other lengths leave rack and slot as they were.
   const std::tuple<const char*, bool, int, int> cases[] = {
-      {"13", true, 1, 3},   {"SLOT13", true, 1, 3},   {"111", true, 1, 11}, {"SLOT111", true, 1, 11},
-      {"012", true, 0, 12}, {"00", true, 0, 0},       {"1x", true, 1, 0},   {"x3", true, 0, 3},
-      {"1-1", true, 1, -1}, {"ABCD13", true, 1, 3},   {"1", false, 7, 7},   {"SLOT1", false, 7, 7},
-      {"", false, 7, 7},    {"SLOT1234", false, 7, 7}};
+      {"13", true, 1, 3},   {"SLOT13", true, 1, 3}, {"111", true, 1, 11}, {"SLOT111", true, 1, 11},
+      {"012", true, 0, 12}, {"1x", true, 1, 0},     {"1-1", true, 1, -1}, {"ABCD13", true, 1, 3},
+      {"1", false, 7, 7},   {"SLOT1", false, 7, 7}, {"", false, 7, 7},    {"SLOT1234", false, 7, 7}};
   for (const auto& [text, accepted, rack, slot] : cases) {
     int32_t r = 7, s = 7;
-    EXPECT_EQ(ParseSlotPosition(text, r, s), accepted) << text;
-    EXPECT_EQ(std::make_pair(r, s), std::make_pair(rack, slot)) << text;
+    EXPECT_EQ((std::tuple{ParseSlotPosition(text, r, s), r, s}), std::tuple(accepted, rack, slot)) << text;
   }
-}
-
-TEST(AtoiValue, ReadsAsAtoiAndClampsOverflow) {
-  const std::pair<const char*, int> numbers[] = {{"12", 12}, {" 7x", 7}, {"-3", -3},
-                                                 {"+4", 4},  {"", 0},    {"x1", 0}};
+  // A number beyond int is clamped.
+  const std::pair<const char*, int> numbers[] = {
+      {" +7x", 7}, {"3000000000", INT_MAX}, {"-3000000000", INT_MIN}};
   for (const auto& [text, value] : numbers) EXPECT_EQ(AtoiValue(text), value) << text;
-  EXPECT_EQ(AtoiValue("3000000000"), INT_MAX);
-  EXPECT_EQ(AtoiValue("-3000000000"), INT_MIN);
 }
 
 TEST(InetAddr, ReadsAddressesAsTheClassicFunction) {
@@ -50,17 +40,15 @@ TEST(InetAddr, ReadsAddressesAsTheClassicFunction) {
       {"192.168.1.5", 0xC0A80105},   {"10.1", 0x0A000001},          {"10.1.2", 0x0A010002},
       {"1.16777215", 0x01FFFFFF},    {"3232235777", 0xC0A80101},    {"0x7f.1", 0x7F000001},
       {"0xC0.0250.1.5", 0xC0A80105}, {"1.2.3.4 words", 0x01020304}, {"1.2.3.4\t", 0x01020304}};
-  for (const auto& [text, hostOrder] : accepted) {
-    EXPECT_EQ(InetAddrHostOrder(text), hostOrder) << '"' << text << '"';
-    EXPECT_EQ(InetAddr(text), ::inet_addr(text)) << '"' << text << '"';
-  }
-  // 255.255.255.255 reads as the failure value too.
+  for (const auto& [text, hostOrder] : accepted)
+    EXPECT_EQ(std::pair(InetAddrHostOrder(text), InetAddr(text)), std::pair(hostOrder, ::inet_addr(text)))
+        << text;
+  // Refused: the failure value, which 255.255.255.255 gives too.
   for (const char* text : {"255.255.255.255", "", " 1.2.3.4", "1.2.3.256", "256.1.1.1", "1.2.65536",
                            "1.16777216", "4294967296", "99999999999999999999999", "1.2.3.4.5", "1..2", "1.2.",
-                           "1.2.3.4x", "08.1.1.1", "0x", "0xg", "-1", "a.b.c.d"}) {
-    EXPECT_EQ(InetAddrHostOrder(text), kInetNone) << '"' << text << '"';
-    EXPECT_EQ(InetAddr(text), ::inet_addr(text)) << '"' << text << '"';
-  }
+                           "1.2.3.4x", "08.1.1.1", "0x", "0xg", "-1", "a.b.c.d"})
+    EXPECT_EQ(std::pair(InetAddrHostOrder(text), InetAddr(text)), std::pair(kInetNone, ::inet_addr(text)))
+        << text;
 }
 
 TEST_F(ProjectFixture, TargetSettingsWithMissingSectionsAndKeys) {
@@ -86,15 +74,11 @@ TEST_F(ProjectFixture, TargetSettingsWithMissingSectionsAndKeys) {
   }
 }
 
-struct Section {
-  int slot;
-  const char* synchId;  // null: no SYNCH_ID key
-  const char* marker;   // the "DE" value that tells sections apart
-};
+// Slot, SYNCH_ID (null: no key) and the "DE" value that tells sections apart.
+using Section = std::tuple<int, const char*, const char*>;
 
 class Reconcile : public ProjectFixture {
  protected:
-  // A parameter file as created, with the given sections filled.
   void StoreSections(std::initializer_list<Section> sections) {
     ASSERT_TRUE(CreateParameterFile(parameterPath_));
     for (const auto& [slot, synch, marker] : sections) {
@@ -111,10 +95,9 @@ class Reconcile : public ProjectFixture {
       std::vector<std::string> keys;
       parameters_.GetKeyNames(("SLOT1" + std::to_string(slot)).c_str(), keys);
       if (keys.empty()) continue;
-      layout += (layout.empty() ? "" : " ") + std::to_string(slot) + "=" + Stored(slot, "SYNCH_ID") + ":" +
-                Stored(slot, "DE");
+      layout += " " + std::to_string(slot) + "=" + Stored(slot, "SYNCH_ID") + ":" + Stored(slot, "DE");
     }
-    return layout;
+    return layout.empty() ? layout : layout.substr(1);
   }
 };
 
@@ -179,11 +162,11 @@ TEST_F(Reconcile, TwelveModulesAreSavedOnce) {
     saves += e->len > 0 && std::string(e->name) == "line1.qx1";
     i += sizeof(inotify_event) + e->len;
   }
-  EXPECT_EQ(saves, 1);
-  EXPECT_EQ(Stored(11, "DE"), "moves");
-  EXPECT_EQ(Stored(0, "SYNCH_ID"), "100");
+  EXPECT_EQ(std::tuple(saves, Stored(11, "DE"), Stored(0, "SYNCH_ID")), std::tuple(1, "moves", "100"));
 }
 
+// The section look-up and move on their own: reconciliation parks and moves
+// sections by rules of its own and does not go through them.
 TEST_F(Reconcile, SectionLookUpAndMoves) {
   WriteProject(HardwareConfig());
   Load();

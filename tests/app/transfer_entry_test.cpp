@@ -1,7 +1,5 @@
-// The host's Upload and Download without a window, against a manager double:
-// which modules are transferred in which order, what is saved, and what each
-// failure gives the host. The double answers every request frame itself,
-// from one register image per slot number.
+// The host's Upload and Download against a manager double that answers every
+// request from one register image per slot number.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -24,8 +22,7 @@ class FakeManager : public CXferKit {
  public:
   static constexpr int kConnection = 4;
 
-  std::vector<int> slotOrder;  // slot numbers, one entry per run of requests to one slot
-  std::vector<int> openedPorts, closed;
+  std::vector<int> slotOrder, openedPorts, closed;  // slotOrder: one entry per run of requests to a slot
   bool noConnectionFree = false;
   std::set<int> failingSlotNumbers;    // their requests get a failure status
   std::map<int, ModuleConfig> images;  // by slot number
@@ -36,8 +33,7 @@ class FakeManager : public CXferKit {
 
   int SendCommMan(int, int, int, int, const unsigned char* frame, int length) override {
     const int slot = frame[frames::kSlotOffset];
-    const uint32_t address =
-        static_cast<uint32_t>(frame[9]) << 24 | frame[10] << 16 | frame[11] << 8 | frame[12];
+    const uint32_t address = uint32_t{frame[9]} << 24 | frame[10] << 16 | frame[11] << 8 | frame[12];
     const uint32_t count = static_cast<uint32_t>(frame[13] << 8 | frame[14]);
     if (slotOrder.empty() || slotOrder.back() != slot) slotOrder.push_back(slot);
     reply_.assign(frame, frame + frames::kReplyHeaderSize);
@@ -65,8 +61,7 @@ class FakeManager : public CXferKit {
 constexpr int kPort = 8895;
 using Closed = std::vector<int>;
 
-// A record told apart from others by its NTP update cycle.
-ModuleConfig Marked(int cycle) {
+ModuleConfig Marked(int cycle) {  // a record told apart from others by its NTP update cycle
   ModuleConfig record;
   record.SetDefaults();
   record.SetNtpUpdateCycle(static_cast<uint16_t>(cycle));
@@ -88,8 +83,7 @@ class TransferEntry : public ProjectFixture {
     ReadParameters(record, file, 1, slot, "");
     return record;
   }
-  // Slots 2, 5 and 7 store records marked 2, 5 and 7; the modules (slot
-  // numbers 3, 6, 8) hold records marked 0.
+  // Slots 2, 5 and 7 store records marked 2, 5, 7; the modules (slot numbers 3, 6, 8) hold 0.
   void ThreeModules() {
     WriteProject(HardwareConfig() + ModuleSlot(2, 12) + ModuleSlot(5, 15) + ModuleSlot(7, 17));
     Load();
@@ -113,32 +107,37 @@ TEST_F(TransferEntry, UploadOfEveryModuleGoesInSlotOrderAndSavesEach) {
   link_.images[3] = Marked(33);
   link_.images[8] = Marked(88);
   EXPECT_TRUE(Upload("00"));
-  EXPECT_EQ(link_.slotOrder, (std::vector<int>{3, 8}));  // slot 4 holds another type
-  EXPECT_EQ(link_.openedPorts, std::vector<int>{kPort});
-  EXPECT_EQ(link_.closed, Closed{FakeManager::kConnection});
-  // The parameter file did not exist: created, with the identity keys kept.
-  EXPECT_EQ(StoredRecord(2), Marked(33));
-  EXPECT_EQ(StoredRecord(7), Marked(88));
-  EXPECT_EQ(Stored(7, "SYNCH_ID"), "17");
-  EXPECT_FALSE(session_.Interactive);
+  // Slot 4 holds another type. The parameter file did not exist: created, with the identity keys kept.
+  EXPECT_EQ(std::tuple(link_.slotOrder, link_.openedPorts, Stored(7, "SYNCH_ID"), session_.Interactive),
+            std::tuple(std::vector<int>{3, 8}, std::vector<int>{kPort}, "17", false));
+  EXPECT_EQ(std::pair(StoredRecord(2), StoredRecord(7)), std::pair(Marked(33), Marked(88)));
+  // The first failing module ends the operation; those before it stay saved.
+  link_.failingSlotNumbers = {8};
+  link_.images[3] = Marked(34);
+  EXPECT_FALSE(Upload("00"));
+  EXPECT_EQ(link_.slotOrder, (std::vector<int>{3, 8, 3, 8}));
+  EXPECT_EQ(std::pair(StoredRecord(2), StoredRecord(7)), std::pair(Marked(34), Marked(88)));
+  EXPECT_EQ(link_.closed, Closed(2, FakeManager::kConnection));  // each run closes its connection
 }
 
-TEST_F(TransferEntry, DownloadSendsEachModulesOwnSectionAndOnePositionOneModule) {
+TEST_F(TransferEntry, DownloadSendsEachModulesOwnSectionUpToTheFirstFailure) {
   ThreeModules();
+  link_.failingSlotNumbers = {6};
+  EXPECT_FALSE(Download("00"));
+  EXPECT_EQ(std::tuple(link_.slotOrder, link_.images[3], link_.images[8]),
+            std::tuple(std::vector<int>{3, 6}, Marked(2), Marked(0)));
+  link_.failingSlotNumbers.clear();
   EXPECT_TRUE(Download("00"));
-  EXPECT_EQ(link_.slotOrder, (std::vector<int>{3, 6, 8}));
   for (int slot : {2, 5, 7}) EXPECT_EQ(link_.images[slot + 1], Marked(slot)) << slot;
-  link_.slotOrder.clear();
   EXPECT_TRUE(Download("SLOT15"));
-  EXPECT_EQ(link_.slotOrder, std::vector<int>{6});
+  EXPECT_EQ(link_.slotOrder, (std::vector<int>{3, 6, 3, 6, 8, 6}));
 }
 
 TEST_F(TransferEntry, WhatTheHostIsToldWithoutATransfer) {
   WriteProject("[COM_MAN]\nTARGET_STATION=1\n");
   EXPECT_FALSE(Download("00"));
-  EXPECT_EQ(ui_.messages, std::vector<std::string>{"no hardware configuration"});
-  EXPECT_TRUE(link_.openedPorts.empty());
-  EXPECT_FALSE(ParameterFileExists(context_));
+  EXPECT_EQ(std::tuple(ui_.messages, link_.openedPorts.size(), ParameterFileExists(context_)),
+            std::tuple(std::vector<std::string>{"no hardware configuration"}, 0u, false));
   // Completed: positions naming no module, no connection number, no rack 1.
   ThreeModules();
   for (const char* position : {"13", "SLOT1", "1", "SLOT1234", ""}) EXPECT_TRUE(Upload(position)) << position;
@@ -147,26 +146,9 @@ TEST_F(TransferEntry, WhatTheHostIsToldWithoutATransfer) {
   link_.noConnectionFree = false;
   WriteProject(HardwareConfig("") + ModuleSlot(2, 12));
   EXPECT_TRUE(Upload("00"));
-  EXPECT_EQ(link_.closed, Closed(6, FakeManager::kConnection));  // each opened connection closed
-  EXPECT_TRUE(link_.slotOrder.empty());
-  EXPECT_EQ(ui_.messages.size(), 1u);
-}
-
-// The first failing module ends the operation; those before it stay done.
-TEST_F(TransferEntry, SecondOfThreeFailing) {
-  ThreeModules();
-  link_.failingSlotNumbers = {6};
-  EXPECT_FALSE(Download("00"));
-  EXPECT_EQ(link_.slotOrder, (std::vector<int>{3, 6}));
-  EXPECT_EQ(link_.images[3], Marked(2));
-  EXPECT_EQ(link_.images[8], Marked(0));
-  link_.slotOrder.clear();
-  link_.images[3] = Marked(33);
-  EXPECT_FALSE(Upload("00"));
-  EXPECT_EQ(link_.slotOrder, (std::vector<int>{3, 6}));
-  EXPECT_EQ(StoredRecord(2), Marked(33));
-  EXPECT_EQ(StoredRecord(7), Marked(7));
-  EXPECT_EQ(link_.closed, Closed(2, FakeManager::kConnection));
+  // Each opened connection is closed; nothing more is shown.
+  EXPECT_EQ(std::tuple(link_.closed, link_.slotOrder.size(), ui_.messages.size()),
+            std::tuple(Closed(6, FakeManager::kConnection), 0u, 1u));
 }
 
 // A parameter file that cannot be saved (here a folder stands at its path)
@@ -175,8 +157,8 @@ TEST_F(TransferEntry, UploadThatCannotBeSavedFails) {
   WriteProject(HardwareConfig() + ModuleSlot(2, 12) + ModuleSlot(7, 17));
   ASSERT_TRUE(std::filesystem::create_directory(base_ + ".qx1"));
   EXPECT_FALSE(Upload("00"));
-  EXPECT_EQ(link_.slotOrder, std::vector<int>{3});
-  EXPECT_EQ(link_.closed, Closed{FakeManager::kConnection});
+  EXPECT_EQ(std::pair(link_.slotOrder, link_.closed),
+            std::pair(std::vector<int>{3}, Closed{FakeManager::kConnection}));
 }
 
 }  // namespace

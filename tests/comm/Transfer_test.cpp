@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <tuple>
 
@@ -28,12 +27,6 @@ std::string Call(std::string name, std::initializer_list<int> args) {
   return name;
 }
 
-struct SentRequest {
-  int connection, driverId, targetIp, targetPort, pumpsBefore;
-  Bytes frame;
-  int receiveCalls = 0;
-};
-
 struct LogWindow : ProgressWindow {
   explicit LogWindow(std::vector<std::string>& log) : log_(log) {}
   ~LogWindow() override { log_.push_back("destroyed"); }
@@ -49,15 +42,17 @@ struct LogWindow : ProgressWindow {
 
 // Records every call (the progress window's too), answers from its own
 // module image (applying writes to it) and misbehaves on the request (from 0)
-// named in fault.
+// named in fault. Per request: its frame, what it names, the UI's pump count
+// when it went out and the receive calls made for it.
 struct RecordingLink : CXferKit, ProgressFactory {
   ModuleConfig module;
-  std::vector<SentRequest> sent;
-  std::vector<Req> requests;  // as the frames in sent name them
+  test::ScriptedUi ui;
+  std::vector<Bytes> sent;
+  std::vector<Req> requests;
+  std::vector<int> pumpsBefore, receiveCalls;
   std::vector<std::string> calls;
+  std::string target;  // connection, driver, IP and port of the last request
   std::pair<std::size_t, M> fault;
-  const int* pumps = nullptr;  // the UI's pump count, noted at each request
-  int answerOnCall = 1;        // the receive call (from 1) that brings the reply
   int freeNumber = 3;
 
   void SetModbusMode(int mode) override { calls.push_back(Call("SetModbusMode", {mode})); }
@@ -68,23 +63,24 @@ struct RecordingLink : CXferKit, ProgressFactory {
   void CloseSocket(int n) override { calls.push_back(Call("CloseSocket", {n})); }
   std::unique_ptr<ProgressWindow> Make() override { return std::make_unique<LogWindow>(calls); }
   int SendCommMan(int n, int driver, int ip, int port, const unsigned char* f, int length) override {
-    requests.emplace_back(f[1] << 8 | f[2], uint32_t(f[9]) << 24 | f[10] << 16 | f[11] << 8 | f[12],
-                          f[13] << 8 | f[14]);
-    sent.push_back({n, driver, ip, port, pumps ? *pumps : 0, Bytes(f, f + length)});
+    const auto [op, address, count] = requests.emplace_back(
+        f[1] << 8 | f[2], uint32_t(f[9]) << 24 | f[10] << 16 | f[11] << 8 | f[12], f[13] << 8 | f[14]);
+    EXPECT_EQ(length, 15 + (op == W ? 2 * count : 0));  // a write carries exactly its data
+    target = Call("to", {n, driver, ip, port});
+    sent.emplace_back(f, f + length), pumpsBefore.push_back(ui.pumps), receiveCalls.push_back(0);
     return length;
   }
   int RecvCommMan(int, int* status, unsigned char* reply) override {
-    SentRequest& r = sent.back();
     const M m = fault.first == sent.size() - 1 ? fault.second : M::kNone;
-    if (++r.receiveCalls, m == M::kBroken) return -1;
-    if (m == M::kSilent || r.receiveCalls < answerOnCall) return 0;
+    if (++receiveCalls.back(), m == M::kBroken) return -1;
+    if (m == M::kSilent) return 0;
     const auto [op, address, count] = requests.back();
     const RegisterBlock* b = FindRegisterBlock(address, uint32_t(count));
     if (b == nullptr) return -1;  // shows up as a wrong code or sequence
     uint8_t* image = module.Bytes() + b->OffsetOf(address);
     const std::size_t data = op == R ? 2 * std::size_t(count) : 0;
-    if (op == W) std::memcpy(image, r.frame.data() + 15, 2 * std::size_t(count));
-    std::memcpy(reply, r.frame.data(), 9);
+    if (op == W) std::memcpy(image, sent.back().data() + 15, 2 * std::size_t(count));
+    std::memcpy(reply, sent.back().data(), 9);
     std::memcpy(reply + 9, image, data);
     *status = m == M::kFailStatus ? 0x0101 : 0x0100;
     if (m == M::kWrongEcho) reply[2] ^= 0x07;
@@ -92,7 +88,6 @@ struct RecordingLink : CXferKit, ProgressFactory {
   }
 };
 
-// Fills every image byte with a pattern; count items.
 void Fill(ModuleConfig& m, int count, uint8_t salt) {
   for (std::size_t i = 0; i < ModuleConfig::kSize; ++i) m.Bytes()[i] = static_cast<uint8_t>(i * 7 + salt);
   m.SetItemCount(static_cast<uint16_t>(count));
@@ -109,17 +104,15 @@ std::vector<Req> FullSequence(uint16_t op, int items) {
 
 class TransferTest : public ::testing::Test {
  protected:
-  TransferTest() { link.pumps = &ui.pumps; }
   int Run(bool upload) {
-    link.sent.clear(), link.requests.clear();
+    link.sent.clear(), link.requests.clear(), link.pumpsBefore.clear(), link.receiveCalls.clear();
     return upload ? UploadModule(ctx, 4, 1, 1, 3) : DownloadModule(ctx, 4, 1, 1, 3);
   }
 
   RecordingLink link;
   ModuleConfig record;
   SessionFields session;
-  test::ScriptedUi ui;
-  TransferContext ctx{link, record, session, &ui};
+  TransferContext ctx{link, record, session, &link.ui};
 };
 
 TEST_F(TransferTest, ItemCountDecidesTheItemsBlock) {
@@ -141,28 +134,19 @@ TEST_F(TransferTest, ItemCountDecidesTheItemsBlock) {
   }
 }
 
-TEST_F(TransferTest, FramesCarrySessionPositionAndSizes) {
+TEST_F(TransferTest, FramesCarrySessionAndPosition) {
   session = {.TargetStation = 300, .DriverId = 7, .TargetIp = 0xC0A80102, .TargetPort = 5020};
   Fill(record, 64, 2);
   ASSERT_EQ(DownloadModule(ctx, 4, 300, 258, 8), 1);  // station, rack and slot go out modulo 256
-  const SentRequest& s = link.sent[0];
-  EXPECT_EQ(std::tie(s.connection, s.driverId, s.targetIp, s.targetPort),
-            std::make_tuple(4, 7, static_cast<int>(0xC0A80102), 5020));
+  EXPECT_EQ(link.target, "to 4 7 -1062731518 5020");
   EXPECT_EQ(
-      Bytes(s.frame.begin(), s.frame.begin() + 15),
+      Bytes(link.sent[0].begin(), link.sent[0].begin() + 15),
       (Bytes{0x2C, 0x42, 0x53, 0x00, 0x8A, 0x02, 0x08, 0x00, 0x07, 0x10, 0x00, 0x10, 0x00, 0x00, 0x40}));
-  std::vector<std::size_t> sizes;
-  for (const auto& r : link.sent) sizes.push_back(r.frame.size());
-  EXPECT_EQ(sizes,
-            (std::vector<std::size_t>{143, 995, 995, 995, 995, 995, 995, 995, 995, 367, 47, 303, 995, 575}));
   // One pump before each chunk of the items (9) and mail (2) blocks only.
-  EXPECT_EQ(std::tuple(ui.pumps, link.sent[1].pumpsBefore, link.sent[10].pumpsBefore), std::tuple(11, 1, 9));
-  record.SetItemCount(1);
-  EXPECT_EQ(Run(false), 1);
-  EXPECT_EQ(std::tuple(link.sent.size(), link.sent[1].frame.size()), std::tuple(6u, 143u));  // one item
+  EXPECT_EQ(std::tuple(link.ui.pumps, link.pumpsBefore[1], link.pumpsBefore[10]), std::tuple(11, 1, 9));
   Run(true);
-  EXPECT_EQ(link.sent[0].frame, (Bytes{0x01, 0x42, 0x54, 0x00, 0x0A, 0x01, 0x03, 0x00, 0x07, 0x10, 0x00, 0x10,
-                                       0x00, 0x00, 0x40}));
+  EXPECT_EQ(link.sent[0], (Bytes{0x01, 0x42, 0x54, 0x00, 0x0A, 0x01, 0x03, 0x00, 0x07, 0x10, 0x00, 0x10, 0x00,
+                                 0x00, 0x40}));
 }
 
 // Full table: request 0 header, 1-9 items, 10 NTP, 11 SNMP, 12-13 mail. Up
@@ -187,47 +171,37 @@ TEST_F(TransferTest, FailedExchangeEndsTransferWithItsBlockCode) {
       if (upload) std::copy_n(link.module.Bytes(), kept, want.Bytes());
       EXPECT_EQ(Run(upload), code);
       // Never sent twice, nothing after.
-      EXPECT_EQ(std::tuple(link.sent.size(), link.sent.back().receiveCalls), std::tuple(at + 1, calls));
+      EXPECT_EQ(std::tuple(link.sent.size(), link.receiveCalls.back()), std::tuple(at + 1, calls));
       EXPECT_EQ(record, want);
     }
   }
-  link.fault = {};
-  link.answerOnCall = 3;  // every reply comes on the third call: NTP, with one call, fails
-  EXPECT_EQ(Run(true), -2);
-  EXPECT_EQ(std::tuple(link.sent.size(), link.sent[9].receiveCalls, link.sent[10].receiveCalls),
-            std::tuple(11u, 3, 1));
-}
-
-TEST_F(TransferTest, RegisterBlocksAreChunkedAt490Registers) {
-  Bytes data(2000);
-  EXPECT_TRUE(ReadRegisterBlock(ctx, 0, 1, 1, 3, 0x10001040, 980, data.data()));
-  EXPECT_TRUE(WriteRegisterBlock(ctx, 0, 1, 1, 3, 0x10001040, 1960, data.data()));
-  EXPECT_EQ(link.requests,
-            (std::vector<Req>{{R, 0x10001040, 490}, {W, 0x10001040, 490}, {W, 0x1000122A, 490}}));
-  EXPECT_FALSE(WriteRegisterBlock(ctx, 0, 1, 1, 3, 0x10001040, 0, data.data()) ||
-               ReadRegisterBlock(ctx, 0, 1, 1, 3, 0x10001040, 3, data.data()));
-  EXPECT_EQ(link.sent.size(), 3u);  // nothing sent for either
 }
 
 TEST_F(TransferTest, ConnectionIsOpenedAsTheManagerExpects) {
+  uint8_t data[4] = {};  // an empty or odd block is refused unsent
+  EXPECT_FALSE(WriteRegisterBlock(ctx, 0, 1, 1, 3, 0x10001040, 0, data) ||
+               ReadRegisterBlock(ctx, 0, 1, 1, 3, 0x10001040, 3, data));
   EXPECT_EQ(OpenTransferConnection(link, 8895), 3);
   CloseTransferConnection(link, 3);
   EXPECT_EQ(link.calls, (std::vector<std::string>{"SetModbusMode 2", "GetSocketConnNum",
                                                   "OpenSocket 3 1 2130706433 8895 0", "CloseSocket 3"}));
   link.freeNumber = -1;
   EXPECT_EQ(OpenTransferConnection(link, 8895), -1);
-  EXPECT_EQ(link.calls.size(), 6u);  // nothing opened
+  EXPECT_EQ(std::tuple(link.calls.size(), link.sent.size()), std::tuple(6u, 0u));  // nothing opened
 }
 
 TEST_F(TransferTest, ProgressWindowFollowsTheStagesOnlyInteractively) {
   const std::string path = testing::TempDir() + "/qx_progress_texts.ini";
-  std::ofstream(path)
-      << "[MsgStr]\r\nMsg11=Busy\r\nMsg17=Items\r\nMsg18=NTP 100%%\r\nMsg19=SNMP\r\nMsg20=Mail\r\n";
+  std::ofstream(path) << "[MsgStr]\nMsg11=Busy\nMsg17=Items\nMsg18=NTP 100%%\nMsg19=SNMP\nMsg20=Mail\n";
   CProfileFile file;
   file.SetPathName(path.c_str());
   CTextTable texts(file);
   ctx.texts = &texts;
   ctx.progress = &link;
+  session.Interactive = false;
+  EXPECT_EQ(Run(false), 1);
+  EXPECT_TRUE(link.calls.empty());
+  session.Interactive = true;
   EXPECT_EQ(Run(true), 1);
   EXPECT_EQ(link.calls,
             (std::vector<std::string>{"Create Busy", "GoModal Progress", "SetRange 0 4 1", "SetStatus Items",
@@ -238,12 +212,6 @@ TEST_F(TransferTest, ProgressWindowFollowsTheStagesOnlyInteractively) {
   Fill(link.module, 1, 0);
   EXPECT_EQ(Run(true), -3);  // no further stage, no SetPos
   EXPECT_EQ(std::tuple(link.calls.size(), link.calls.back()), std::tuple(6u, "destroyed"));
-  link.calls.clear();
-  link.fault = {};
-  session.Interactive = false;
-  EXPECT_EQ(Run(false), 1);
-  EXPECT_TRUE(link.calls.empty());
-  std::filesystem::remove(path);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The wire to the communication manager: envelope bytes, the reply judge,
-// and CXferKit against a hostile manager played by the test on the other
-// end of a socket pair.
+// The wire to the communication manager: envelope bytes, and CXferKit
+// against a hostile manager played by the test over a socket pair.
 #include "comm/XferKit.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +10,6 @@
 #include <cstdlib>
 #include <thread>
 
-#include "comm/Frames.h"
 #include "comm/SocketIo.h"
 
 namespace qx {
@@ -19,7 +17,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using Bytes = std::vector<uint8_t>;
-using Clock = std::chrono::steady_clock;
 constexpr int kTimeoutMs = 400;  // wide enough for a loaded machine
 
 Bytes Reply(std::size_t frameBytes) {
@@ -28,45 +25,21 @@ Bytes Reply(std::size_t frameBytes) {
   return envelope::EncodeReply(0x0100, frame);
 }
 
-// An envelope header with magic 0x515843xx, then body bytes.
-Bytes Header(uint8_t magicLow, uint8_t kind, uint16_t length, std::initializer_list<uint8_t> body = {}) {
-  Bytes b{0x51, 0x58, 0x43, magicLow, 0, kind, uint8_t(length >> 8), uint8_t(length)};
-  return b.insert(b.end(), body), b;
+// An envelope header with magic 0x515843xx.
+Bytes Header(uint8_t magicLow, uint8_t kind, uint16_t length) {
+  return {0x51, 0x58, 0x43, magicLow, 0, kind, uint8_t(length >> 8), uint8_t(length)};
 }
 
-TEST(EnvelopeTest, ReplyBytesAndScan) {
+TEST(EnvelopeTest, ReplyBytesAndRequestLimits) {
   EXPECT_EQ(envelope::EncodeReply(0x0100, Bytes{0x01, 0x42, 0x54}),
             (Bytes{0x51, 0x58, 0x43, 0x4D, 0x00, 0x02, 0x00, 0x05, 0x01, 0x00, 0x01, 0x42, 0x54}));
-  // The header is judged before the body is waited for (malformed replies: see the hostile manager below).
+  // A request body holds the 12-byte prefix and at most 1600 bytes, judged
+  // from the header alone (replies: see the hostile manager below).
   using envelope::Scan;
-  const std::tuple<Bytes, uint16_t, Scan, std::size_t> cases[] = {
-      {{0x51, 0x58, 0x43}, 2, Scan::kNeedMore, 8},          {Header(0x4D, 2, 5, {1}), 2, Scan::kNeedMore, 13},
-      {Header(0x4D, 2, 2, {1, 0}), 2, Scan::kComplete, 10}, {Header(0x4D, 2, 1502), 2, Scan::kNeedMore, 1510},
-      {Header(0x4D, 1, 1601), 1, Scan::kTooLong, 0},        {Header(0x4D, 1, 11), 1, Scan::kTooShort, 0}};
-  for (const auto& [bytes, kind, state, size] : cases) {
-    const envelope::ScanResult s = envelope::ScanEnvelope(bytes, kind);
-    EXPECT_EQ(std::tuple(s.state, envelope::IsMalformed(s.state) ? 0 : s.size), std::tuple(state, size));
-  }
-}
-
-TEST(FramesTest, JudgeNeedsSuccessEchoAndWholeReadData) {
-  uint8_t read[frames::kBufferSize], write[frames::kBufferSize];
-  const frames::FrameTarget t{1, 1, 3};
-  frames::BuildReadRequest(read, t, 0x10000000, 16);
-  const uint8_t data[4] = {1, 2, 3, 4};
-  EXPECT_EQ(frames::BuildWriteRequest(write, t, 0x10000000, data, 4), 19u);
-  // request, received, status, second operation byte, passes
-  const std::tuple<const uint8_t*, int, int, uint8_t, bool> cases[] = {
-      {read, 41, 0x100, 0x54, true},  {read, 40, 0x100, 0x54, false},  // one data byte short
-      {read, 0, 0x100, 0x54, true},   {read, -1, 0x100, 0x54, false},  // 0: nothing new, the buffer decides
-      {read, 41, 0x101, 0x54, false}, {read, 41, 0x100, 0x53, false},  // "BS" answering a read
-      {write, 9, 0x100, 0x53, true},  {write, 3, 0x100, 0x54, false}};
-  for (const auto& [request, received, status, op2, ok] : cases) {
-    const uint8_t reply[frames::kBufferSize] = {0x01, 0x42, op2};
-    EXPECT_EQ(frames::JudgeReply(request, received, status, reply), ok) << received << " " << status;
-  }
-  const uint8_t cleared[frames::kBufferSize] = {};
-  EXPECT_FALSE(frames::JudgeReply(write, 0, 0x100, cleared));
+  const std::pair<uint16_t, Scan> cases[] = {
+      {1600, Scan::kNeedMore}, {1601, Scan::kTooLong}, {12, Scan::kNeedMore}, {11, Scan::kTooShort}};
+  for (const auto& [length, state] : cases)
+    EXPECT_EQ(envelope::ScanEnvelope(Header(0x4D, 1, length), 1).state, state) << length;
 }
 
 struct Link : CXferKit {
@@ -120,10 +93,7 @@ TEST_F(XferKitTest, HostileRepliesGiveTheDefinedResults) {
     std::vector<int> results;
     for (std::size_t i = 0; i < c.results.size(); ++i) {
       if (i == 1 && !c.later.empty()) Feed(c.later);
-      const auto start = Clock::now();
       results.push_back(link.RecvCommMan(n, &status, reply));
-      const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-      EXPECT_TRUE(results.back() != 0 || (ms >= kTimeoutMs && ms < kTimeoutMs + 500)) << ms;
     }
     trickle.join();
     if (!c.hangUp) close(manager);
@@ -156,10 +126,9 @@ TEST_F(XferKitTest, RequestsConnectionsAndDeadLinks) {
   // Nothing listens on a port just released: the open fails, and so do sends and receives.
   int port = 0;
   close(net::ListenLoopback(0, &port));
-  EXPECT_EQ(link.OpenSocket(5, 1, 0x7F000001, port, 0), -1);
-  EXPECT_EQ(std::tuple(link.SendCommMan(5, 0, 0, 0, frame, 15), link.RecvCommMan(5, &status, reply),
-                       link.RecvCommMan(99, &status, reply)),
-            std::tuple(-1, -1, -1));
+  EXPECT_EQ(std::tuple(link.OpenSocket(5, 1, 0x7F000001, port, 0), link.SendCommMan(5, 0, 0, 0, frame, 15),
+                       link.RecvCommMan(5, &status, reply), link.RecvCommMan(99, &status, reply)),
+            std::tuple(-1, -1, -1, -1));
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// Module sections in files: module checks, checksum results, absent keys, values out of range,
-// the hex form of ".ini" files, the binding of the parameter file object, the new parameter file.
+// Module sections in files: results, absent and out-of-range values, the hex form, saves, bindings.
 #include <gtest/gtest.h>
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -34,22 +33,19 @@ class ParameterFileTest : public ::testing::Test {
   ModuleConfig record_;
 };
 
-TEST_F(ParameterFileTest, FileOfAnotherModuleLeavesTheRecordAlone) {
-  const ModuleConfig before = record_;
-  for (const char* name : {"other_module.qx1", "missing_module_id.qx1"}) {
-    EXPECT_EQ(Import(Fixture(name)), -1) << name;
-    EXPECT_TRUE(record_ == before) << name;
-    EXPECT_EQ(file_.GetPathName(), project_) << name;
-  }
-}
-
-TEST_F(ParameterFileTest, EditedDigitLoadsTheValueAndReportsTheMismatch) {
-  const std::string path = dir_.File("export.qx1");
+// Another module's file changes nothing (-1); a checksum that fails still loads its value (-2).
+TEST_F(ParameterFileTest, ModuleCheckAndChecksumResults) {
   std::string text = ReadAll(Fixture("golden_section.txt"));
-  std::ofstream(path, std::ios::binary) << text.replace(text.find("DE=7,2,3,"), 9, "DE=7,2,4,");
-  EXPECT_EQ(Import(path), -2);
+  std::ofstream(dir_.File("e.qx1"), std::ios::binary) << text.replace(text.find("DE=7,2,3,"), 9, "DE=7,2,4,");
+  const ModuleConfig before = record_;
+  for (const auto& [path, result] : {std::pair{Fixture("other_module.qx1"), -1},
+                                     {Fixture("missing_module_id.qx1"), -1},
+                                     {dir_.File("e.qx1"), -2}}) {
+    EXPECT_EQ(Import(path), result) << path;
+    EXPECT_EQ(record_ == before, result == -1) << path;
+    EXPECT_EQ(file_.GetPathName(), project_) << path;
+  }
   EXPECT_EQ((V{record_.ItemCount(), record_.Item(1).SlaveAddress()}), (V{4, 17}));  // all values loaded
-  EXPECT_EQ(file_.GetPathName(), project_);
 }
 
 TEST_F(ParameterFileTest, PartialFileLoadsZerosAndValuesWithinTheRecordsInvariants) {
@@ -69,18 +65,7 @@ TEST_F(ParameterFileTest, PartialFileLoadsZerosAndValuesWithinTheRecordsInvarian
             (V{6, 0, 4, 16, 16, 5, 0, 9}));
 }
 
-TEST_F(ParameterFileTest, NewParameterFileBytes) {
-  ASSERT_TRUE(CreateParameterFile(project_));
-  EXPECT_EQ(
-      ReadAll(project_),
-      "// QX Configurator\r\n// File Struct:\r\n// 1. Module ID\r\n// 2. Sync ID\r\n// 3. FW Version\r\n"
-      "// 4. Parameters\r\n\r\n[SLOT10]\r\n[SLOT11]\r\n[SLOT12]\r\n[SLOT13]\r\n[SLOT14]\r\n[SLOT15]\r\n"
-      "[SLOT16]\r\n[SLOT17]\r\n[SLOT18]\r\n[SLOT19]\r\n[SLOT110]\r\n[SLOT111]\r\n");
-  EXPECT_FALSE(CreateParameterFile(dir_.File("no/such/folder.qx1")));
-}
-
-// Counts the files renamed into a folder: each save of a profile file is a temporary file renamed
-// over the old one. Closes are watched too, so that no two renames queue as one merged event.
+// Each save renames a temporary file into the folder; closes are watched so that no renames merge.
 int CountSaves(const std::string& folder, const std::function<void()>& action) {
   const int fd = inotify_init1(IN_NONBLOCK);
   if (fd < 0 || inotify_add_watch(fd, folder.c_str(), IN_MOVED_TO | IN_CLOSE_WRITE) < 0) return -1;
@@ -97,8 +82,13 @@ int CountSaves(const std::string& folder, const std::function<void()>& action) {
   return saves;
 }
 
-TEST_F(ParameterFileTest, SectionIsWrittenInPlaceWithOneSave) {
+TEST_F(ParameterFileTest, NewFileThenASectionWrittenInPlaceWithOneSave) {
   ASSERT_TRUE(CreateParameterFile(project_));
+  EXPECT_EQ(
+      ReadAll(project_),
+      "// QX Configurator\r\n// File Struct:\r\n// 1. Module ID\r\n// 2. Sync ID\r\n// 3. FW Version\r\n"
+      "// 4. Parameters\r\n\r\n[SLOT10]\r\n[SLOT11]\r\n[SLOT12]\r\n[SLOT13]\r\n[SLOT14]\r\n[SLOT15]\r\n"
+      "[SLOT16]\r\n[SLOT17]\r\n[SLOT18]\r\n[SLOT19]\r\n[SLOT110]\r\n[SLOT111]\r\n");
   EXPECT_EQ(CountSaves(dir_.File(""), [&] { EXPECT_TRUE(WriteParameters(record_, 0, file_, 1, 3, "")); }), 1);
   auto lines = Lines(ReadAll(project_));
   ASSERT_EQ(lines.size(), 7u + 12 + 84);
@@ -114,6 +104,7 @@ TEST_F(ParameterFileTest, SectionIsWrittenInPlaceWithOneSave) {
 }
 
 TEST_F(ParameterFileTest, FailedSaveIsReportedAndTheBindingRestored) {
+  EXPECT_FALSE(CreateParameterFile(dir_.File("no/such/folder.qx1")));
   EXPECT_FALSE(WriteParameters(record_, 0, file_, 0, 0, dir_.File("missing/e.qx1")));
   EXPECT_EQ(file_.GetPathName(), project_);
   CProfileFile unbound;
@@ -161,14 +152,6 @@ TEST_F(ParameterFileTest, MalformedOrOversizedDumpsStayInsideTheirBlocks) {
   // Piece 0 cut at 1000 bytes; piece 1 absent; pieces 3 to 5 lie past the block.
   for (std::size_t i = 164; i < 676; ++i) ASSERT_EQ(b[0x21C0 + i], (i * 13 + 5) & 0xFF) << i;
   for (std::size_t i = 1000; i < 1540; ++i) ASSERT_EQ(b[0x21C0 + i], 0) << i;
-}
-
-TEST_F(ParameterFileTest, HexPiecesStopAtTheBufferEnd) {
-  file_.SetPathName(Fixture("hex_form_mail_pieces.ini").c_str());
-  std::vector<uint8_t> buffer(1500, 0xAA);
-  EXPECT_EQ(ReadHexPieces(file_, "SLOT00", "Mail", std::span(buffer).first(10)), 10);
-  EXPECT_EQ((V{buffer[0], buffer[2], buffer[10]}), (V{0x00, 0xAC, 0xAA}));
-  EXPECT_EQ(ReadHexPieces(file_, "SLOT00", "Mail", buffer), 1500);
 }
 
 }  // namespace

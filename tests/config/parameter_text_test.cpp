@@ -1,5 +1,4 @@
-// The comma form of a module section: how numbers are read, texts that cannot be written as they
-// are, and a golden section holding a distinctive value in every field that is written.
+// The comma form: numbers, texts it cannot hold, and a golden section with every field distinct.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,8 +16,8 @@ namespace {
 
 using namespace testing;  // the helpers of these tests, not GoogleTest's namespace
 
-TEST(ParameterTextTest, HexNumbersAndLongChecksums) {
-  const std::pair<const char*, uint32_t> cases[] = {
+TEST(ParameterTextTest, NumbersAndLongChecksums) {
+  const std::pair<const char*, uint32_t> hex[] = {
       // clang-format off
       {"c0a80105", 0xC0A80105}, {"C0A80105", 0xC0A80105}, {"0xc0a80105", 0xC0A80105}, {"0X1f", 0x1F},
       {"12g4", 0x12}, {"", 0}, {"0x", 0}, {"zz", 0},
@@ -26,14 +25,10 @@ TEST(ParameterTextTest, HexNumbersAndLongChecksums) {
       {"123456789", 0x23456789},  // the low 32 bits of a longer number
       // clang-format on
   };
-  for (auto [text, value] : cases) EXPECT_EQ(HexToInt(text), value) << '"' << text << '"';
+  for (auto [text, value] : hex) EXPECT_EQ(HexToInt(text), value) << '"' << text << '"';
   EXPECT_EQ(ValueChecksum(std::string(1500, 'x')), "4f26");  // the checksum of the first 1024 bytes only
-}
-
-// Decimal fields are read as atoi reads them, but keep the low bits of any
-// number of digits: d16 (EnableCondition) and d8 (MailReserved 1) here.
-TEST(ParameterTextTest, DecimalFieldsKeepTheLowBitsOfTheNumber) {
-  const std::pair<std::string, uint16_t> cases[] = {
+  // Decimal fields read as atoi, keeping the low bits of any number: d16 and d8 (MailReserved 1).
+  const std::pair<std::string, uint16_t> decimals[] = {
       // clang-format off
       {"42", 42}, {" \t42", 42}, {"+7", 7}, {"-1", 0xFFFF}, {"12abc", 12}, {"abc", 0}, {"", 0}, {"- 5", 0},
       {"70000", 4464}, {"65535", 65535},
@@ -41,7 +36,7 @@ TEST(ParameterTextTest, DecimalFieldsKeepTheLowBitsOfTheNumber) {
       {"1" + std::string(29, '0') + "7", 7},  // 10^30 + 7
       // clang-format on
   };
-  for (const auto& [text, value] : cases) {
+  for (const auto& [text, value] : decimals) {
     TempDir dir;
     const std::string fields = "0," + text + ",0,0\r\n";
     std::ofstream(dir.File("p.qx1"), std::ios::binary)
@@ -66,9 +61,8 @@ TEST(ParameterTextTest, TextsEndAtALineBreakAndRecipientsLoseLeadingBlanks) {
   EXPECT_EQ(values.at(70).second, "ops@x ,770");
 }
 
-// Places numbers one after another from byte off, as the module stores them:
-// widths '1', '2' or '4' bytes, big-endian registers, the low register of a
-// 32-bit number first.
+// Places numbers from byte off as the module stores them: widths '1', '2' or '4' bytes,
+// big-endian registers, the low register of a 32-bit number first.
 void Put(ModuleConfig& c, std::size_t off, std::string_view widths, const std::vector<int64_t>& values) {
   ASSERT_EQ(widths.size(), values.size());
   for (std::size_t i = 0; i < widths.size(); off += widths[i++] - '0') {
@@ -90,8 +84,7 @@ std::vector<int64_t> DistinctItem(int64_t k) {
   return v;
 }
 
-// Items 1, 2 and 64, NTP, SNMP, the mail server, recipients and triggers 1,
-// 2 and 8 hold distinctive values; the rest keeps its defaults.
+// Items 1, 2, 64, NTP, SNMP, mail, recipients, triggers 1, 2, 8 distinct; the rest default.
 ModuleConfig GoldenRecord() {
   ModuleConfig c;
   c.SetDefaults();

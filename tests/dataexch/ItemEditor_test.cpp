@@ -1,6 +1,5 @@
-// The item editor's logic: where its limits come from, loading an item into
-// fields, the kind lists, and ValidateItem's order of checks, messages, focus
-// and field-by-field stores.
+// The item editor's logic: its limits, loading an item into fields, the kind
+// lists, and ValidateItem's order of checks, messages, focus and stores.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,9 +19,8 @@ constexpr Direction kR = Direction::kRead, kW = Direction::kWrite;
 // has areas of 100 and 0x12 registers, both based at 500; [13] holds "zz".
 TEST(ItemLimits, ValuesNamesAndFiles) {
   EXPECT_EQ(
-      std::tuple(LimitFromDescription("1,2,3,4"), AreaMaxFromHardware("FFFFFFFF"), HardwareSection(1, 11),
-                 ModuleDescriptionPath("/d/Module"), ModuleDescriptionPath("/d/Module/")),
-      std::tuple(-1, 2147483647, "112", "/d/Module/KM31QX-2C.mds", "/d/Module/KM31QX-2C.mds"));
+      std::tuple(AreaMaxFromHardware("FFFFFFFF"), HardwareSection(1, 11), ModuleDescriptionPath("/d/Module")),
+      std::tuple(2147483647, "112", "/d/Module/KM31QX-2C.mds"));
   const std::string data = QX_TEST_DATA "/dataexch/", base = data + "project", modules = data + "Module/";
   const std::string shipped = QX_SOURCE_DIR "/res/QXCONFIG/Module/";
   const std::tuple<const char*, LimitSources, std::array<int, 4>> cases[] = {
@@ -48,9 +46,8 @@ class ItemEditorTest : public testing::Test {
   ItemEditorTest() {
     config.SetDefaults();
     fields = *LoadItemFields(table, config, 1, limits, {});
-    fields.Enabled = true;
-    std::tie(fields.SlaveAddress, fields.UpdateCycle, fields.Timeout) = std::tuple("1", "100", "1000");
-    fields.IpAddress = 0xC0A80001;
+    std::tie(fields.Enabled, fields.SlaveAddress, fields.UpdateCycle, fields.Timeout, fields.IpAddress) =
+        std::tuple(true, "1", "100", "1000", 0xC0A80001u);
     UseDevice(0, "MODBUS Register Hex");
     Set(kR, "0", "10", "5");
     Set(kW, "10", "20", "5");
@@ -58,6 +55,7 @@ class ItemEditorTest : public testing::Test {
   void UseDevice(int type, const std::string& read, std::string write = "") {
     fields.DeviceType = type;
     FillKindLists(table, fields);
+    EXPECT_EQ(std::tuple(fields.Read.Kind, fields.Write.Kind), std::tuple(0, 0));  // first kinds selected
     SelectKind(kR, read);
     SelectKind(kW, write.empty() ? read : write);
   }
@@ -68,9 +66,8 @@ class ItemEditorTest : public testing::Test {
     OnKindChanged(table, fields, dir);
   }
   void Set(Direction dir, const char* offset, const char* number, const char* quantity) {
-    fields.Block(dir).LocalOffset = offset;
-    fields.Block(dir).Number = number;
-    fields.Block(dir).Quantity = quantity;
+    std::tie(fields.Block(dir).LocalOffset, fields.Block(dir).Number, fields.Block(dir).Quantity) =
+        std::tuple(offset, number, quantity);
   }
   ValidationResult Run() { return ValidateItem(table, fields, limits, config, 1); }
   static auto Outcome(const ValidationResult& r) { return std::tuple(r.Ok, r.Message, r.Focus); }
@@ -91,7 +88,6 @@ TEST_F(ItemEditorTest, EachStepRejectsWithItsMessageAndField) {
       {"cycle 0", [](auto& t) { t.fields.UpdateCycle = "0"; }, "Msg5", {}, F::kUpdateCycle},
       {"cycle", [](auto& t) { t.fields.UpdateCycle = "60001"; }, "Msg5", {}, F::kUpdateCycle},
       {"timeout", [](auto& t) { t.fields.Timeout = "9"; }, "Msg6", {}, F::kTimeout},
-      {"timeout", [](auto& t) { t.fields.Timeout = "60001"; }, "Msg6", {}, F::kTimeout},
       {"read sum", [](auto& t) { t.limits.ReadAreaMax = 99, t.Set(kR, "90", "0", "10"); }, "Msg36", {99LL}, F::kReadLocalOffset},
       {"read limit", [](auto& t) { t.limits.ReadLimit = 50, t.Set(kR, "51", "0", "0"); }, "Msg7", {50LL}, F::kReadLocalOffset},
       {"write empty", [](auto& t) { t.limits.WriteAreaMax = -1; }, "Msg36", {-1LL}, F::kWriteLocalOffset},
@@ -101,7 +97,6 @@ TEST_F(ItemEditorTest, EachStepRejectsWithItsMessageAndField) {
       {"read range", [](auto& t) { t.UseDevice(1, "X", "Y"), t.Set(kR, "0", "400", "1"); }, "Msg15", {}, F::kReadNumber},
       {"read qty", [](auto& t) { t.Set(kR, "0", "0", "101"); }, "Msg12", {100LL}, F::kReadQuantity},
       {"read span", [](auto& t) { t.UseDevice(1, "D"), t.Set(kR, "0", "9995", "10"); }, "Msg16", {}, F::kReadQuantity},
-      {"write bit", [](auto& t) { t.fields.Write.Bit = "99"; }, "Msg10", {}, F::kWriteBit},
       {"write qty", [](auto& t) { t.UseDevice(3, "E Register"), t.Set(kW, "0", "0", "33"); }, "Msg12", {32LL}, F::kWriteQuantity},
       {"write span", [](auto& t) { t.UseDevice(3, "M Coil"), t.Set(kW, "0", "8190", "3"); }, "Msg16", {}, F::kWriteQuantity},
       // A write block refuses the read-only 6-digit tables 1 and 3.
@@ -121,7 +116,6 @@ TEST_F(ItemEditorTest, EachStepRejectsWithItsMessageAndField) {
     EXPECT_EQ(Outcome(Run()), std::tuple(*c.key == 0, MessageRef{c.key, c.args}, c.focus)) << c.what;
     std::tie(fields, limits) = saved;
   }
-  EXPECT_TRUE(Run().Ok);
   // The one correction: an offset past the area with nothing to move becomes the area's end.
   limits.ReadAreaMax = 99;
   Set(kR, "100", "0", "0");
@@ -130,48 +124,51 @@ TEST_F(ItemEditorTest, EachStepRejectsWithItsMessageAndField) {
   EXPECT_TRUE(Run().Ok);
 }
 
-TEST_F(ItemEditorTest, StoresFieldsAndSpans) {
-  fields.Timeout = "9";
-  ASSERT_FALSE(Run().Ok);
-  const auto item = config.Item(1);
-  EXPECT_EQ(std::tuple(item.Enabled(), item.SlaveAddress(), item.IpAddress(), item.UpdateCycle(),
-                       item.Timeout(), item.FixedValue()),
-            std::tuple(2, 1, 0xC0A80001u, 100, 10, 0));
-  // A span too long for the ranges: command and first segment are stored, the address and kind are not.
-  fields.Timeout = "1000";
+TEST_F(ItemEditorTest, KindsSetUpTheFieldsAndValidationStoresThem) {
+  // A span too long for the ranges: what passed before it is stored, the address and kind are not.
   UseDevice(1, "D");
   Set(kR, "0", "9995", "10");
   ASSERT_EQ(Run().Message.Key, "Msg16");
-  const auto b = item.ReadBlock();
-  EXPECT_EQ(std::tuple(item.FixedValue(), item.DeviceType(), b.Command(), b.Segment1Address(),
-                       b.Segment1Length(), b.RemoteAddress()),
-            std::tuple(100, 1, 3, 0x9000u + (9995 - 4096), 5, 0u));
-  // Spans that fit: each block's command, segments, kind id and quantity.
-  // command, segment 1 address and length, segment 2 address and length, kind id, quantity
+  const auto item = config.Item(1);
+  const auto r = item.ReadBlock();
+  EXPECT_EQ(std::tuple(item.Enabled(), item.SlaveAddress(), item.IpAddress(), item.UpdateCycle(),
+                       item.Timeout(), item.FixedValue(), item.DeviceType(), r.Command(), r.Segment1Address(),
+                       r.Segment1Length(), r.RemoteAddress(), r.RemoteKind()),
+            std::tuple(2, 1, 0xC0A80001u, 100, 1000, 100, 1, 3, 0x9000u + (9995 - 4096), 5, 0u, 0));
+  // Each kind's input rule; a span that fits: command, segment 1 and 2 address and length, kind id, quantity.
   using Stored = std::tuple<uint16_t, uint32_t, uint16_t, uint32_t, uint16_t, uint16_t, uint16_t>;
+  constexpr CharSet kH = CharSet::kHex, kD = CharSet::kDecimal, kO = CharSet::kOctal;
   // clang-format off
-  struct Case { int type; const char *kind, *number, *quantity; Direction dir; Stored expected; };
+  struct Case { int type; const char *kind, *number, *quantity; Direction dir; const char* mask; CharSet chars; const char* initial; bool bit; Stored expected; };
   const Case cases[] = {
-      {1, "D", "4090", "10", kR, {3, 0x1FFA, 6, 0x9000, 4, 8, 10}},
-      {1, "D", "4090", "10", kW, {0x10, 0x1FFA, 6, 0x9000, 4, 8, 10}},
-      {2, "M", "1530", "10", kR, {1, 0x800 + 1530, 6, 0xB000, 4, 7, 10}},
-      {3, "D Register", "32760", "16", kW, {0x4204, 32760, 8, 0x20008000, 8, 8, 16}},
-      {3, "D Coil", "100", "1", kR, {0x4201, 0x10000000 + 1615, 1, 0, 0, 7, 1}},
-      {0, "MODBUS 6 Digit", "400001", "10", kR, {3, 0, 10, 0, 0, 4, 10}},
-      {0, "MODBUS 6 Digit", "000001", "10", kW, {0xF, 0, 10, 0, 0, 4, 10}},
+      {1, "D", "4090", "10", kR, "#####", kD, "0", false, {3, 0x1FFA, 6, 0x9000, 4, 8, 10}},
+      {1, "D", "4090", "10", kW, "#####", kD, "0", false, {0x10, 0x1FFA, 6, 0x9000, 4, 8, 10}},
+      {2, "M", "1530", "10", kR, "#####", kD, "0", false, {1, 0x800 + 1530, 6, 0xB000, 4, 7, 10}},
+      {1, "Y", "17", "2", kW, "###", kO, "0", false, {0xF, 0x500 + 15, 2, 0, 0, 6, 2}},
+      {0, "MODBUS Coil Hex", "FFFE", "2", kW, "####", kH, "0", false, {0xF, 0xFFFE, 2, 0, 0, 0, 2}},
+      {3, "D Register", "32760", "16", kW, "#####", kD, "0", false, {0x4204, 32760, 8, 0x20008000, 8, 8, 16}},
+      {3, "D Coil", "100", "1", kR, "#####", kD, "0", true, {0x4201, 0x10000000 + 1615, 1, 0, 0, 7, 1}},
+      {0, "MODBUS 6 Digit", "400001", "10", kR, "######", kD, "1", false, {3, 0, 10, 0, 0, 4, 10}},
+      {0, "MODBUS 6 Digit", "000001", "10", kW, "######", kD, "1", false, {0xF, 0, 10, 0, 0, 4, 10}},
   };
   // clang-format on
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.kind);
+    BlockFields& block = fields.Block(c.dir);
+    block.Number = block.Bit = "7";
     UseDevice(c.type, c.kind);
+    EXPECT_EQ(std::tuple(block.Mask, block.Chars, block.Number, block.Bit, block.BitEnabled),
+              std::tuple(c.mask, c.chars, c.initial, "0", c.bit));
     Set(c.dir, "0", c.number, c.quantity);
-    fields.Block(c.dir).Bit = "15";  // only a word.bit kind takes it
-    ASSERT_TRUE(Run().Ok) << c.kind << " " << Run().Message.Key;
+    block.Bit = "15";  // only a word.bit kind takes it
+    ASSERT_TRUE(Run().Ok) << Run().Message.Key;
     const auto b = c.dir == kR ? config.Item(1).ReadBlock() : config.Item(1).WriteBlock();
     EXPECT_EQ(Stored(b.Command(), b.Segment1Address(), b.Segment1Length(), b.Segment2Address(),
                      b.Segment2Length(), b.RemoteKind(), b.Quantity()),
-              c.expected)
-        << c.kind;
+              c.expected);
   }
+  EXPECT_EQ(fields.Write.RemoteLabel, (MessageRef{"Msg14", {std::string("#000001 ~ #65536, #: <0,4>")}}));
+  EXPECT_FALSE(InputRuleFor(3, 14) || InputRuleFor(3, 15) || InputRuleFor(4, 0));  // HC kinds, unknown type
 }
 
 TEST_F(ItemEditorTest, LoadShowsWhatValidationStored) {
@@ -203,34 +200,6 @@ TEST_F(ItemEditorTest, LoadShowsWhatValidationStored) {
   EXPECT_EQ(std::tuple(g.DeviceType, g.Read.KindNames.size(), g.Read.BitEnabled), std::tuple(-1, 0u, false));
   EXPECT_EQ(std::tuple(ValidateItem(table, g, limits, config, 2).Message.Key, item.DeviceType()),
             std::tuple("Msg15", 5));
-}
-
-// A new device type selects the first kinds; a kind sets up the number and bit fields by its input rule.
-TEST_F(ItemEditorTest, KindsSetUpTheNumberAndBitFields) {
-  constexpr CharSet kH = CharSet::kHex, kD = CharSet::kDecimal, kO = CharSet::kOctal;
-  // clang-format off
-  struct Case { int type; uint16_t kind; const char* mask; CharSet chars; const char* initial; bool bit; };
-  const Case cases[] = {
-      {3, 0, "###", kD, "0", true},   {3, 7, "#####", kD, "0", true},  {3, 1, "###", kD, "0", false},
-      {3, 4, "####", kD, "0", false}, {3, 8, "#####", kD, "0", false}, {3, 16, "##", kD, "0", false},
-      {1, 5, "###", kO, "0", false},  {2, 6, "###", kO, "0", false},   {1, 7, "#####", kD, "0", false},
-      {0, 3, "####", kH, "0", false}, {0, 4, "######", kD, "1", false}};
-  // clang-format on
-  for (const Case& c : cases) {
-    fields.DeviceType = c.type;
-    FillKindLists(table, fields);
-    EXPECT_EQ(std::tuple(fields.Read.Kind, fields.Write.Kind), std::tuple(0, 0));
-    fields.Read.Kind = table.ReadKindIndex(uint16_t(c.type), c.kind);
-    fields.Read.Number = fields.Read.Bit = "7";
-    OnKindChanged(table, fields, kR);
-    EXPECT_EQ(std::tuple(fields.Read.Mask, fields.Read.Chars, fields.Read.Number, fields.Read.BitEnabled,
-                         fields.Read.Bit),
-              std::tuple(c.mask, c.chars, c.initial, c.bit, "0"))
-        << c.type << "/" << c.kind;
-  }
-  EXPECT_FALSE(InputRuleFor(3, 14) || InputRuleFor(3, 15) || InputRuleFor(4, 0));  // HC kinds, unknown type
-  SelectKind(kW, "MODBUS 6 Digit");
-  EXPECT_EQ(fields.Write.RemoteLabel, (MessageRef{"Msg14", {std::string("#000001 ~ #65536, #: <0,4>")}}));
 }
 
 }  // namespace

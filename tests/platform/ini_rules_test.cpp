@@ -1,5 +1,4 @@
-// Reading and writing rules of the profile-file engine: reads on fixtures
-// named after the behaviour they hold, writes stated as bytes before and after.
+// The profile-file engine's rules: reads on fixtures named after them, writes as bytes.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,11 +7,11 @@
 
 #include "platform/IniFile.h"
 #include "platform/ProfileFile.h"
-#include "tests/platform/TempFolder.h"
 
 namespace qx {
 namespace {
 
+using namespace std::string_literals;
 using Strings = std::vector<std::string>;
 const std::string kFixtures = std::string(QX_TEST_DATA) + "/ini/";
 
@@ -40,9 +39,9 @@ TEST(IniRead, ValuesAsThePlatformReadsThem) {
   }
 }
 
-// Section lines are key=value trimmed and text lines as written, without
-// comments or blanks. Key names need an '=' after the first character.
-TEST(IniRead, SectionLinesAndKeyNames) {
+// Section lines are key=value trimmed and text lines as written, without comments or blanks. Key
+// names need an '=' after the first character. Section names come in file order, duplicates too.
+TEST(IniRead, SectionLinesKeyNamesAndSectionNames) {
   const std::tuple<const char*, const char*, Strings, Strings> cases[] = {
       {"lines_without_equals.ini", "s", {"plain text", "a=1", "more text", "=v", "==odd"}, {"a", "="}},
       {"trimming.ini", "Spaced Section", {"key one=value one", "k2=v2", "k3="}, {"key one", "k2", "k3"}},
@@ -59,10 +58,6 @@ TEST(IniRead, SectionLinesAndKeyNames) {
     file.GetKeyNames(section, names);
     EXPECT_EQ(names, keys);
   }
-}
-
-TEST(IniRead, SectionNamesInFileOrderWithDuplicates) {
-  CProfileFile file;
   file.SetPathName((kFixtures + "duplicates.ini").c_str());
   EXPECT_EQ(file.SectionNames(), (Strings{"Dup", "other", "DUP"}));
   file.SetPathName((kFixtures + "header_hides_key.ini").c_str());
@@ -71,38 +66,21 @@ TEST(IniRead, SectionNamesInFileOrderWithDuplicates) {
   EXPECT_FALSE(file.IsSectionExist("k") || file.IsSectionExist(nullptr));
 }
 
-TEST(IniRead, UnchangedDocumentSerializesToTheSameBytes) {
-  for (const auto& entry : std::filesystem::directory_iterator(kFixtures)) {
-    const std::string name = entry.path().string(), bytes = ReadBytes(name);
-    ASSERT_FALSE(bytes.empty()) << name;
-    IniDocument doc;
-    doc.Parse(bytes);
-    EXPECT_EQ(doc.Serialize(), bytes) << name;
-  }
-}
-
-// Megabyte lines must stay cheap: no work may grow faster than the line.
-TEST(IniRead, MegabyteLinesReadWhole) {
-  const std::string value(16 << 20, 'x');
-  IniDocument doc;
-  doc.Parse("[s]\r\nk=" + value);
-  ASSERT_TRUE(doc.SetValue("s", "next", "1"));
-  EXPECT_EQ(doc.Value("s", "k"), value);
-  EXPECT_EQ(doc.Serialize(), "[s]\r\nk=" + value + "\r\nnext=1\r\n");
-}
-
 using Edit = std::function<bool(IniDocument&)>;
 
 Edit Set(const char* s, const char* k, const char* v) {
   return [=](IniDocument& d) { return d.SetValue(s, k, v); };
 }
-// As the profile functions: a null key deletes the whole section.
-Edit Delete(const char* s, const char* k) {
+Edit Delete(const char* s, const char* k) {  // as the profile functions: a null key, the section
   return [=](IniDocument& d) { return k ? d.DeleteKey(s, k) : d.DeleteSection(s), true; };
 }
 Edit Replace(const char* s, std::vector<std::string> lines) {
   return [=](IniDocument& d) { return d.ReplaceSection(s, lines); };
 }
+
+// A write changes only the written line: the lines around it keep their bytes.
+const std::string kHead = "\xEF\xBB\xBF// header\n  ;c\r\n\t[One]  trailing\r\na = 1\rjunk\0x\n"s;
+const std::string kTail = "\r\n\v\n[two]\r\nb=2\r\n;end";
 
 TEST(IniWrite, EditsGiveTheExpectedBytes) {
   const std::tuple<std::string, Edit, std::string> cases[] = {
@@ -110,7 +88,8 @@ TEST(IniWrite, EditsGiveTheExpectedBytes) {
       {"[s]\nk=1", Set("s", "k", "2"), "[s]\nk=2\r\n"},
       {"[s]\r\n", Set("s", "k", " a=b;c "), "[s]\r\nk= a=b;c \r\n"},
       {"[d]\r\na=1\r\nA=2\r\n", Set("d", "a", "9"), "[d]\r\na=9\r\nA=2\r\n"},
-      {"\xEF\xBB\xBF[a]\r\nx=1\r\n", Set("a", "x", "2"), "\xEF\xBB\xBF[a]\r\nx=2\r\n"},
+      {kHead + "target = old value" + kTail, Set("one", "TARGET", "\xC3\xA4\t;"),
+       kHead + "target=\xC3\xA4\t;" + kTail},
       {"k=old\r\n[s]\r\n", Set("s", "k", "new"), "k=old\r\n[s]\r\nk=new\r\n"},
       // New keys follow the section's last entry (key or text line).
       {"[a]\r\nx=1\r\n\r\n;c\r\n[b]\r\n", Set("a", "z", "3"), "[a]\r\nx=1\r\nz=3\r\n\r\n;c\r\n[b]\r\n"},
@@ -118,7 +97,6 @@ TEST(IniWrite, EditsGiveTheExpectedBytes) {
       {"[a]\r\n;c\r\n\r\n", Set("a", "k", "v"), "[a]\r\nk=v\r\n;c\r\n\r\n"},
       {"[a]", Set("a", "k", "v"), "[a]\r\nk=v\r\n"},
       {"[d]\r\na=1\r\n[D]\r\n", Set("D", "c", "3"), "[d]\r\na=1\r\nc=3\r\n[D]\r\n"},
-      {"[a]\r\nx=1\r\n\r\n", Set("b", "k", "v"), "[a]\r\nx=1\r\n\r\n[b]\r\nk=v\r\n"},
       {"[a]\nx=1", Set("b", "k", "v"), "[a]\nx=1\r\n[b]\r\nk=v\r\n"},
       {"[a]", Replace("t", {"x=1", "text"}), "[a]\r\n[t]\r\nx=1\r\ntext\r\n"},
       {"[a]\r\nx=1\r\ny=2\r\n", Delete("a", "X"), "[a]\r\ny=2\r\n"},
@@ -152,18 +130,13 @@ TEST(IniWrite, LineBreaksAndNulsAreRefusedChangingNothing) {
   EXPECT_EQ(doc.Serialize(), before);
 }
 
-// A write changes only the written line, and what it wrote reads back byte for byte.
-TEST(IniWrite, RoundTripChangesOnlyTheWrittenLine) {
-  using namespace std::string_literals;
-  const std::string head = "\xEF\xBB\xBF// header\n  ;c\r\n\t[One]  trailing\r\na = 1\rjunk\0x\n"s;
-  const std::string tail = "\r\n\v\n[two]\r\nb=2\r\n;end";
+// What a write stores reads back whole, however long: no work may grow faster than the line.
+TEST(IniWrite, WrittenValuesReadBackWhole) {
   IniDocument doc, again;
-  doc.Parse(head + "target = old value" + tail);
-  for (const char* value : {"new", "a=b=c", "semi;colon", "", "tab\tinside", "\xC3\xA4\xE4\xBD\xA0"}) {
-    ASSERT_TRUE(doc.SetValue("one", "TARGET", value));
-    EXPECT_EQ(doc.Serialize(), head + "target=" + value + tail);
+  for (const std::string& value : {std::string(16 << 20, 'x'), std::string("a=b=c;d"), std::string()}) {
+    ASSERT_TRUE(doc.SetValue("s", "k", value));
     again.Parse(doc.Serialize());
-    EXPECT_EQ(again.Value("ONE", "target"), value);
+    EXPECT_EQ(again.Value("S", "K"), value);
   }
 }
 

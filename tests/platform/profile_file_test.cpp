@@ -1,5 +1,4 @@
-// The engine on disk (re-reads, atomic and failed saves) and CProfileFile's
-// results (null arguments, numbers, buffer and list sizing, copies, batches).
+// The engine on disk (re-reads, atomic and failed saves) and CProfileFile's results.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -19,15 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 
 using IniFileOnDisk = TempFolderTest;
-
-TEST_F(IniFileOnDisk, NewFileHasCrLfAndNoBomAndSavesOnlyChanges) {
-  IniFile file(PathOf("new.ini"));
-  ASSERT_TRUE(file.Edit().SetValue("S", "Key", "1") && file.Edit().SetValue("S", "b", "2") && file.Save());
-  EXPECT_EQ(ReadBytes(PathOf("new.ini")), "[S]\r\nKey=1\r\nb=2\r\n");
-  ASSERT_TRUE(file.Edit().SetValue("s", "KEY", "1") && file.Save());  // the same value: no save
-  EXPECT_EQ(file.SaveCount(), 1);
-  EXPECT_EQ(EntriesInFolder(), 1);  // no temporary file left
-}
 
 TEST_F(IniFileOnDisk, ChangeOnDiskIsSeen) {
   const std::string path = PathOf("changed.ini"), other = PathOf("other.ini");
@@ -56,47 +46,42 @@ TEST_F(IniFileOnDisk, SaveReplacesTheFileKeepingModeAndLinks) {
   fs::create_symlink(target, link);
   IniFile file(link);
   ASSERT_TRUE(file.Edit().SetValue("s", "k", "2") && file.Save());
+  ASSERT_TRUE(file.Edit().SetValue("S", "K", "2") && file.Save());  // the same value: no save
+  EXPECT_EQ(file.SaveCount(), 1);
   EXPECT_EQ(ReadBytes(target), "[s]\nk=2\r\n");
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
+  EXPECT_EQ(EntriesInFolder(), 2);  // no temporary file left
 }
 
-// Failed saves: the old file stays whole, nothing is left behind, the
-// caller hears false and the next read sees the file as it is on disk.
-TEST_F(IniFileOnDisk, DiskFullLeavesOldFileIntact) {
+// A failed save keeps the old file whole, leaves nothing behind, reports false and drops the edit.
+TEST_F(IniFileOnDisk, FailedSavesKeepTheOldFile) {
   WriteBytes(PathOf("full.ini"), "[s]\r\nk=old\r\n");
-  IniFile file(PathOf("full.ini"));
-  ASSERT_TRUE(file.Edit().SetValue("s", "k", std::string(4096, 'x')));
-  // A file-size limit makes writes fail as a full disk would, even for root.
+  WriteBytes(PathOf("ro.ini"), "[s]\nk=1\n");
+  ASSERT_EQ(::chmod(PathOf("ro.ini").c_str(), 0444), 0);  // read-only even for root
+  WriteBytes(PathOf("plain"), "not a folder");
+  fs::create_directory(PathOf("a_folder"));
+  std::vector<bool> failed_cleanly;
+  // A file-size limit makes the long write fail as a full disk would, even for root.
   struct rlimit saved {};
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
   const struct rlimit small = {1024, saved.rlim_max};
   const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool saved_ok = file.Save();
+  for (const std::string& path : {PathOf("full.ini"), PathOf("ro.ini"), PathOf("missing/sub/x.ini"),
+                                  PathOf("plain/x.ini"), PathOf("a_folder"), std::string()}) {
+    const std::string value = path == PathOf("full.ini") ? std::string(4096, 'x') : "v";
+    IniFile file(path);
+    const bool edited = file.Edit().SetValue("s", "k", value), saved_ok = file.Save();
+    failed_cleanly.push_back(edited && !saved_ok && file.Read().Value("s", "k") != value);
+  }
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previous_handler);
-  EXPECT_FALSE(saved_ok);
+  EXPECT_EQ(failed_cleanly, std::vector<bool>(6, true));
   EXPECT_EQ(ReadBytes(PathOf("full.ini")), "[s]\r\nk=old\r\n");
-  EXPECT_EQ(EntriesInFolder(), 1);
-  EXPECT_EQ(file.Read().Value("s", "k"), "old");
-}
-
-TEST_F(IniFileOnDisk, UnwritablePathsFailWithoutCreatingAnything) {
-  WriteBytes(PathOf("plain"), "not a folder");
-  WriteBytes(PathOf("ro.ini"), "[s]\nk=1\n");
-  ASSERT_EQ(::chmod(PathOf("ro.ini").c_str(), 0444), 0);  // read-only even for root
-  fs::create_directory(PathOf("a_folder"));
-  for (const std::string& path : {PathOf("ro.ini"), PathOf("missing/sub/x.ini"), PathOf("plain/x.ini"),
-                                  PathOf("a_folder"), std::string()}) {
-    IniFile file(path);
-    ASSERT_TRUE(file.Edit().SetValue("s", "k", "v"));
-    EXPECT_FALSE(file.Save()) << path;
-    EXPECT_NE(file.Read().Value("s", "k"), "v") << path;
-  }
   EXPECT_EQ(ReadBytes(PathOf("ro.ini")), "[s]\nk=1\n");
   EXPECT_EQ(ReadBytes(PathOf("plain")), "not a folder");
-  EXPECT_EQ(EntriesInFolder(), 3);
+  EXPECT_EQ(EntriesInFolder(), 4);
 }
 
 class ProfileFileTest : public TempFolderTest {
@@ -128,59 +113,48 @@ TEST_F(ProfileFileTest, NullArgumentsAndUnboundObjects) {
   EXPECT_FALSE(file_.IsBound() || file_.WriteString("s", "k", "v"));
 }
 
-// Key "l" holds 65 digits: only the first 64 bytes count.
-TEST_F(ProfileFileTest, GetInt) {
+// GetInt looks at 64 bytes at most (key "l" holds 65 digits). WriteInt: base 2 shows all 64 bits,
+// bases 8, 16 and 10 the 32-bit value.
+TEST_F(ProfileFileTest, Numbers) {
   Bind("[n]\nh=0x1A\nf=ff\nn=12\nb=101\no=017\ne=\nw=abc\nm=-1\nl=" + std::string(63, '0') + "56");
-  const std::tuple<const char*, int, unsigned long> cases[] = {
+  const std::tuple<const char*, int, unsigned long> reads[] = {
       {"h", 16, 26}, {"f", 16, 255}, {"n", 7, 12},  {"n", 0, 12}, {"b", 2, 5},     {"o", 8, 15},
       {"o", 10, 17}, {"e", 10, 99},  {"x", 16, 99}, {"w", 10, 0}, {"m", 10, ~0UL}, {"l", 10, 5}};
-  for (const auto& [key, base, expected] : cases)
+  for (const auto& [key, base, expected] : reads)
     EXPECT_EQ(file_.GetInt("n", key, 99, base), expected) << key << " " << base;
-}
-
-// Base 2 shows all 64 bits, bases 8, 16 and 10 the 32-bit value.
-TEST_F(ProfileFileTest, WriteInt) {
   const std::string ones(64, '1');
-  const std::tuple<long long, int, std::string> cases[] = {
+  const std::tuple<long long, int, std::string> writes[] = {
       {5, 2, "101"},          {0, 2, "0"},    {-1, 2, ones},   {-1, 16, "FFFFFFFF"},
       {-1, 8, "37777777777"}, {-1, 10, "-1"}, {123, 7, "123"}, {1LL << 31, 10, "-2147483648"}};
-  file_.SetPathName(PathOf("p.ini").c_str());
-  for (const auto& [value, base, text] : cases) {
-    ASSERT_TRUE(file_.WriteInt("i", "v", value, base));
-    EXPECT_EQ(Get(), "[i]\r\nv=" + text + "\r\n") << value << " base " << base;
-  }
+  for (const auto& [value, base, text] : writes)
+    EXPECT_TRUE(file_.WriteInt("i", "v", value, base) && Get().ends_with("\r\n[i]\r\nv=" + text + "\r\n"))
+        << value << " base " << base;
 }
 
-// Values are cut to size - 1 bytes and a NUL.
-TEST_F(ProfileFileTest, StringIntoBuffer) {
-  Bind("[s]\r\nk=abcdef\r\n");
-  for (const auto& [size, bytes] : {std::pair<int, std::string>{7, "abcdef"}, {6, "abcde"}, {1, ""}}) {
-    std::string buffer(8, '#');
-    EXPECT_EQ(file_.GetString("s", "k", buffer.data(), size, nullptr), static_cast<int>(bytes.size()));
-    EXPECT_EQ(buffer, bytes + '\0' + std::string(7 - bytes.size(), '#'));
-  }
-  EXPECT_EQ(file_.GetString("s", "k", nullptr, 10, nullptr), 0);
-}
-
-// Lists: "ab", "c" need 2+1 + 1+1 + 1 = 6 bytes. An exact fit counts as too
-// small: the last item is cut, two NULs follow and size - 2 is returned.
-TEST_F(ProfileFileTest, ListSizing) {
+// Values are cut to size - 1 bytes and a NUL. Lists: "ab", "c" need 2+1 + 1+1 + 1 = 6 bytes; an
+// exact fit counts as too small: the last item is cut, two NULs follow and size - 2 is returned.
+TEST_F(ProfileFileTest, BufferSizing) {
   using namespace std::string_literals;
-  Bind("[ab]\r\nab\r\nc\r\n[c]\r\n");
+  Bind("[ab]\r\nab\r\nc\r\n[c]\r\nk=abcdef\r\n");
   const std::tuple<int, int, std::string> cases[] = {{7, 5, "ab\0c\0\0##"s}, {6, 4, "ab\0c\0\0##"s},
                                                      {5, 3, "ab\0\0\0###"s}, {3, 1, "a\0\0#####"s},
                                                      {2, 0, "\0\0######"s},  {1, 0, "\0#######"s}};
   for (const auto& [size, length, bytes] : cases) {
-    std::string text(8, '#'), names(8, '#');
-    EXPECT_EQ(file_.GetSectionText("ab", text.data(), size), length) << size;
-    EXPECT_EQ(file_.GetSectionNames(names.data(), size), length) << size;
+    SCOPED_TRACE(size);
+    std::string text(8, '#'), names(8, '#'), value(8, '#');
+    EXPECT_EQ(file_.GetSectionText("ab", text.data(), size), length);
+    EXPECT_EQ(file_.GetSectionNames(names.data(), size), length);
     EXPECT_EQ(text, bytes);
     EXPECT_EQ(names, bytes);
+    const std::string cut = std::string("abcdef").substr(0, size - 1);
+    EXPECT_EQ(file_.GetString("c", "k", value.data(), size, nullptr), std::ssize(cut));
+    EXPECT_EQ(value, cut + '\0' + std::string(7 - cut.size(), '#'));
   }
+  EXPECT_EQ(file_.GetString("c", "k", nullptr, 10, nullptr), 0);
   EXPECT_EQ(file_.GetSectionText("ab", nullptr, 0), 6);
   EXPECT_EQ(file_.GetSectionNames(nullptr, 0), 6);
   std::string empty(4, '#');  // an empty list is a single NUL
-  EXPECT_EQ(file_.GetSectionText("c", empty.data(), 4), 0);
+  EXPECT_EQ(file_.GetSectionText("missing", empty.data(), 4), 0);
   EXPECT_EQ(empty, "\0###"s);
   EXPECT_EQ(file_.GetSectionText("missing", nullptr, 0), 1);
 }
@@ -194,36 +168,27 @@ TEST_F(ProfileFileTest, CopySection) {
   EXPECT_TRUE(file_.CopySection("src", "dst", false) && file_.CopySection("src", "new", true));
   const std::string src = "[src]\r\na = \"1\" \r\nloose\r\n";
   EXPECT_EQ(Get(), src + "[dst]\r\n; keep\r\na=\"1\"\r\nloose\r\n[new]\r\na=\"1\"\r\nloose\r\n");
-  EXPECT_TRUE(file_.DeleteKey("dst", "a") && file_.DeleteSection("NEW"));
-  EXPECT_EQ(Get(), src + "[dst]\r\n; keep\r\nloose\r\n");
 }
 
-TEST_F(ProfileFileTest, NestedBatchesSaveOnceAtTheOutermostEnd) {
+// Writes in a batch are saved once, when the outermost batch ends; reads see them before.
+TEST_F(ProfileFileTest, BatchesSaveOnceAtTheOutermostEnd) {
   Bind("[s]\r\n");
   {
-    CProfileFile::WriteBatch outer(file_);
-    EXPECT_TRUE(file_.WriteString("s", "a", "1"));
-    {
-      CProfileFile::WriteBatch inner(file_);
-      EXPECT_TRUE(file_.WriteInt("s", "b", 2) && inner.Commit());
-    }
+    CProfileFile::WriteBatch outer(file_), inner(file_);
+    EXPECT_TRUE(file_.WriteString("s", "a", "1") && file_.WriteInt("s", "b", 2) && inner.Commit());
     EXPECT_TRUE(file_.CopySection("s", "t", false));
-    EXPECT_EQ(file_.GetString("t", "b"), "2");  // reads see the batch's writes
+    EXPECT_EQ(file_.GetString("t", "b"), "2");
     EXPECT_EQ(Get(), "[s]\r\n");
   }  // the destructor commits
   EXPECT_EQ(Get(), "[s]\r\na=1\r\nb=2\r\n[t]\r\na=1\r\nb=2\r\n");
-  EXPECT_TRUE(file_.WriteString("s", "a", "2"));  // outside a batch every write saves
-  EXPECT_EQ(Get(), "[s]\r\na=2\r\nb=2\r\n[t]\r\na=1\r\nb=2\r\n");
-}
-
-TEST_F(ProfileFileTest, BatchCommitReportsTheSave) {
-  file_.SetPathName(PathOf("p.ini").c_str());
+  EXPECT_TRUE(file_.DeleteKey("s", "b") && file_.DeleteSection(" T "));  // outside a batch each saves
+  EXPECT_EQ(Get(), "[s]\r\na=1\r\n");
   CProfileFile::WriteBatch batch(file_);
-  EXPECT_TRUE(file_.WriteString("s", "k", "first"));
+  EXPECT_TRUE(file_.WriteString("s", "a", "2"));
   file_.SetPathName(PathOf("other.ini").c_str());  // the pending write goes to the old file first
-  EXPECT_TRUE(file_.WriteString("s", "k", "second") && batch.Commit());
-  EXPECT_EQ(Get(), "[s]\r\nk=first\r\n");
-  EXPECT_EQ(file_.GetString("s", "k"), "second");
+  EXPECT_TRUE(file_.WriteString("s", "k", "other") && batch.Commit());
+  EXPECT_EQ(Get(), "[s]\r\na=2\r\n");
+  EXPECT_EQ(ReadBytes(PathOf("other.ini")), "[s]\r\nk=other\r\n");
   file_.SetPathName(PathOf("no/p.ini").c_str());
   CProfileFile::WriteBatch failing(file_);
   EXPECT_TRUE(file_.WriteString("s", "k", "v"));

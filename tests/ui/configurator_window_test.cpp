@@ -2,7 +2,6 @@
 // Export, Upload and Download write or show, and the host's set-port event.
 #include <QLineEdit>
 #include <QTest>
-#include <filesystem>
 
 #include "config/ParameterCodec.h"
 #include "tests/ui/UiTestSupport.h"
@@ -20,18 +19,15 @@ class WindowTest : public SessionTest {
   CConfiguratorDlg window{context};
 };
 
-TEST_F(WindowTest, OpensOnFirstTabWithEnglishTitlesAndDefaultPort) {
-  session.CommManagerPort = -1;
-  CConfiguratorDlg fresh(context);
-  QTabBar* bar = fresh.Tabs()->TabBar();
+TEST_F(WindowTest, OpensOnTheFirstOfFourTabsWithEnglishTitles) {
+  QTabBar* bar = window.Tabs()->TabBar();
   ASSERT_EQ(bar->count(), 4);
-  EXPECT_EQ(fresh.Tabs()->GetActivePage(), 0);
+  EXPECT_EQ(window.Tabs()->GetActivePage(), 0);
   EXPECT_EQ(QStringList({bar->tabText(0), bar->tabText(1), bar->tabText(2), bar->tabText(3)}),
             QStringList({"Data Exchange", "NTP", "SNMP", "E-Mail"}));
-  EXPECT_EQ(session.CommManagerPort, 8895);
 }
 
-TEST_F(WindowTest, RejectedNtpFieldStopsOkOnItsTabWithoutWritingTheFile) {
+TEST_F(WindowTest, OkStopsAtTheFirstRejectedFieldThenWritesTheModuleSection) {
   record.SetNtpClientEnable(1);
   window.RefreshAllPages();
   window.show();
@@ -48,27 +44,23 @@ TEST_F(WindowTest, RejectedNtpFieldStopsOkOnItsTabWithoutWritingTheFile) {
   EXPECT_EQ(QApplication::focusWidget(), Edit("updateCycleEdit"));
   EXPECT_EQ(ReadFile(Path("project.qx1")), before);
   EXPECT_EQ(record.Community(1), "orchid");  // the SNMP page after it was not asked
-}
 
-TEST_F(WindowTest, OkStoresPagesAndWritesTheModuleSection) {
   Edit("updateCycleEdit")->setText("1440");
   window.OnOK();
   EXPECT_EQ(window.result(), QDialog::Accepted);
-  EXPECT_EQ(record.NtpUpdateCycle(), 1440);
   ModuleConfig reread;
   EXPECT_EQ(ReadParameters(reread, parameterFile, 1, 3, ""), 1);
   EXPECT_EQ(reread.NtpUpdateCycle(), 1440);
+  EXPECT_EQ(reread.Community(1), "changed");
 }
 
 TEST_F(WindowTest, DefaultShowsTheDefaultsAndTouchesNoFile) {
-  record.SetCommunity(3, "edited");
-  window.RefreshAllPages();
+  Edit("communityEdit3")->setText("edited");
   std::string before = ReadFile(Path("project.qx1"));
   window.OnDefault();
   EXPECT_EQ(Edit("communityEdit3")->text(), "granite");
   EXPECT_EQ(Edit("updateCycleEdit")->text(), "10");
   EXPECT_EQ(ReadFile(Path("project.qx1")), before);
-  EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(WindowTest, ImportReportsEachResultAndReloadsThePages) {
@@ -76,8 +68,7 @@ TEST_F(WindowTest, ImportReportsEachResultAndReloadsThePages) {
   source.SetDefaults();
   source.SetNtpUpdateCycle(20);
   ASSERT_TRUE(WriteParameters(source, 0x100, parameterFile, 0, 0, Path("good.qx1")));
-  std::string text = ReadFile(Path("good.qx1"));
-  std::string edited = text;
+  std::string edited = ReadFile(Path("good.qx1"));
   edited.replace(edited.find("NTP=0,20,"), 9, "NTP=0,30,");
   WriteFile(Path("edited.qx1"), edited);
   WriteFile(Path("other.qx1"), "[SLOT00]\r\nMODULE_ID=0x1234\r\nNTP=0,50,0\r\n");
@@ -89,21 +80,18 @@ TEST_F(WindowTest, ImportReportsEachResultAndReloadsThePages) {
   } cases[] = {
       {"good.qx1", {}, "20"},
       {"edited.qx1", {"Checksum error\nValues loaded"}, "30"},
-      {"other.qx1", {"Not a KM31QX-2C file\nNothing read"}, "10"},
+      {"other.qx1", {"Not a KM31QX-2C file\nNothing read"}, "30"},  // the record stays as it was
+      {nullptr, {}, "999"},  // cancelled: nothing read, nothing reloaded
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
-    record.SetDefaults();
     Edit("updateCycleEdit")->setText("999");  // an edit the reload discards
     ui.messages.clear();
-    ui.files.push_back(Path(c.file));
+    if (c.file) ui.files.push_back(Path(c.file));
     window.OnImportFile();
     EXPECT_EQ(ui.messages, c.messages);
     EXPECT_EQ(Edit("updateCycleEdit")->text(), c.cycleShown);
   }
-  Edit("updateCycleEdit")->setText("999");
-  window.OnImportFile();  // cancelled: nothing read, nothing reloaded
-  EXPECT_EQ(Edit("updateCycleEdit")->text(), "999");
 }
 
 TEST_F(WindowTest, ExportStoresThePagesAndAsksBeforeOverwriting) {
@@ -113,7 +101,6 @@ TEST_F(WindowTest, ExportStoresThePagesAndAsksBeforeOverwriting) {
   ModuleConfig reread;
   EXPECT_EQ(ReadParameters(reread, parameterFile, 0, 0, Path("out.qx1")), 1);
   EXPECT_EQ(reread.Community(2), "exported");
-  EXPECT_TRUE(ui.messages.empty());
   EXPECT_NE(window.result(), QDialog::Accepted);
   EXPECT_EQ(parameterFile.GetPathName(), Path("project.qx1"));
 
@@ -126,50 +113,35 @@ TEST_F(WindowTest, ExportStoresThePagesAndAsksBeforeOverwriting) {
   EXPECT_EQ(ReadFile(Path("out.qx1")), before);
 }
 
-TEST_F(WindowTest, SetPortEventRoutesLaterTransfersAndSlotNumberIsIndexPlusOne) {
+// Rack 1 slot 3 is slot number 4 in a transfer. Upload reloads the pages only
+// after it succeeded; Download validates the pages and saves them first.
+TEST_F(WindowTest, TransfersGoToThePostedPortAndReportTheirResult) {
   ASSERT_TRUE(PostSetCommPort(9000));
   QCoreApplication::sendPostedEvents(&window, SetCommPortEvent::kType);
   EXPECT_EQ(session.CommManagerPort, 9000);
-
-  window.OnUpload();
-  EXPECT_EQ(transfers.calls, (std::vector<std::string>{"open 9000", "upload 3 7 1 4", "close 3"}));
-  EXPECT_EQ(ui.messages, std::vector<std::string>{"Uploaded 1-3"});
-}
-
-TEST_F(WindowTest, UploadReloadsPagesOnlyAfterSuccess) {
   transfers.result = -3;
   Edit("updateCycleEdit")->setText("77");
   window.OnUpload();
-  EXPECT_EQ(ui.messages, std::vector<std::string>{"Upload failed 1-3"});
   EXPECT_EQ(Edit("updateCycleEdit")->text(), "77");
-
   transfers.result = 1;
   window.OnUpload();
   EXPECT_EQ(Edit("updateCycleEdit")->text(), "10");
-
-  transfers.connection = -1;
-  transfers.calls.clear();
-  ui.messages.clear();
-  window.OnUpload();
-  EXPECT_EQ(transfers.calls, (std::vector<std::string>{"open 8895", "close -1"}));
-  EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(WindowTest, DownloadValidatesFirstAndReportsTheResult) {
   Edit("updateCycleEdit")->setText("");
-  window.OnDownload();
-  EXPECT_TRUE(transfers.calls.empty());
-  EXPECT_EQ(ui.messages, std::vector<std::string>{"Cycle 1-1440"});
-
+  window.OnDownload();  // refused by the NTP page: no transfer
   Edit("updateCycleEdit")->setText("5");
-  ui.messages.clear();
   transfers.result = -1;
   window.OnDownload();
-  EXPECT_EQ(transfers.calls, (std::vector<std::string>{"open 8895", "download 3 7 1 4", "close 3"}));
-  EXPECT_EQ(ui.messages, std::vector<std::string>{"Download failed 1-3"});
+  transfers.connection = -1;  // none can be had: nothing is said
+  window.OnUpload();
+  EXPECT_EQ(transfers.calls,
+            (std::vector<std::string>{"open 9000", "upload 3 7 1 4", "close 3", "open 9000", "upload 3 7 1 4",
+                                      "close 3", "open 9000", "download 3 7 1 4", "close 3", "open 9000",
+                                      "close -1"}));
+  EXPECT_EQ(ui.messages, (std::vector<std::string>{"Upload failed 1-3", "Uploaded 1-3", "Cycle 1-1440",
+                                                   "Download failed 1-3"}));
   ModuleConfig reread;
   ReadParameters(reread, parameterFile, 1, 3, "");
-  EXPECT_EQ(reread.NtpUpdateCycle(), 5);  // validated pages were saved first
+  EXPECT_EQ(reread.NtpUpdateCycle(), 5);
 }
 
 // A parameter file in a folder that does not exist cannot be saved, even by
