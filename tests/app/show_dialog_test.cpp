@@ -1,16 +1,24 @@
 // The show-dialog flow of the application object: refusals, the language
-// binding, the files prepared for the window, headless mode and limits.
+// binding, the files prepared for the window, the window hand-over and limits.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "TestProject.h"
+#include "app/ConfiguratorWindow.h"
 #include "app/ModuleConfigApp.h"
 #include "config/ParameterCodec.h"
 #include "tests/support/ScriptedUi.h"
 
 namespace qx::test {
 namespace {
+
+class RecordingOpener : public ConfiguratorWindowOpener {
+ public:
+  bool Open(CModuleConfigApp& app) override { return slots.push_back(app.Session().Slot), shows; }
+  std::vector<int> slots;
+  bool shows = true;
+};
 
 class ShowDialog : public ProjectFixture {
  protected:
@@ -24,6 +32,7 @@ class ShowDialog : public ProjectFixture {
     WriteText(languages_ + "KM31QX-2CUI_CHT.ini", "[MsgStr]\nMsg2=CHT no hardware\n");
     app_.InitInstance();
     app_.SetUiServices(&ui_);
+    app_.SetWindowOpener(&opener_);
   }
   bool Prepare(const char* position, uint32_t language = 0x0409) {
     return app_.PrepareDialogSession(base_, position, language, 0x110);
@@ -32,6 +41,7 @@ class ShowDialog : public ProjectFixture {
   std::string languages_ =
       folder_ + "/appdata/Orvane Industrial Automation/SYSBUILD/Data/QXCONFIG/KM31QX-2C/";
   ScriptedUi ui_;
+  RecordingOpener opener_;
   CModuleConfigApp app_;
 };
 
@@ -90,12 +100,23 @@ TEST_F(ShowDialog, NewProjectGetsItsParameterFileAndTheModulesSection) {
   EXPECT_EQ(app_.Record(), stored);
 }
 
-// QX_HEADLESS=1 wins over a display; an empty display name is none.
-TEST_F(ShowDialog, HeadlessModeFollowsTheEnvironment) {
+// The prepared session goes to the window layer only with a display
+// (QX_HEADLESS=1 wins, an empty name is none); without a window one line
+// on standard error says so.
+TEST_F(ShowDialog, WindowOpensOnlyWithADisplay) {
+  WriteProject(HardwareConfig() + ModuleSlot(3, 7));
+  auto show = [this] {
+    testing::internal::CaptureStderr();
+    app_.ShowDialog(base_, "13", 0, 0x0409, 0x110);
+    return testing::internal::GetCapturedStderr();
+  };
   setenv("DISPLAY", ":7", 1);
-  EXPECT_TRUE(HeadlessMode());
+  EXPECT_NE(show().find("no configurator window"), std::string::npos);
   unsetenv("QX_HEADLESS");
-  EXPECT_FALSE(HeadlessMode());
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(opener_.slots, std::vector<int>{3});
+  opener_.shows = false;  // the window layer found no display after all
+  EXPECT_NE(show().find("no configurator window"), std::string::npos);
   unsetenv("DISPLAY");
   setenv("WAYLAND_DISPLAY", "", 1);
   EXPECT_TRUE(HeadlessMode());
