@@ -210,15 +210,24 @@ void CConfiguratorDlg::OnExportFile() {
   if (!path) return;
   if (!StoreAllPages()) return;
   std::error_code error;
-  if (std::filesystem::exists(*path, error)) {
-    if (context_.ui.ShowMessage(context_.texts.Message("Msg8"), MessageButtons::kOkCancel) !=
-        MessageAnswer::kOk) {
-      return;
-    }
-    std::filesystem::remove(*path, error);
+  if (std::filesystem::exists(*path, error) &&
+      context_.ui.ShowMessage(context_.texts.Message("Msg8"), MessageButtons::kOkCancel) !=
+          MessageAnswer::kOk) {
+    return;
   }
-  if (!WriteParameters(context_.record, context_.session.FirmwareVersion, context_.parameterFile, 0, 0,
-                       *path)) {
+  // A fresh file is written beside the chosen one and renamed over it: the
+  // export holds this module alone, and an export that cannot be written
+  // leaves an earlier file as it was.
+  const std::string part = *path + ".part";
+  std::filesystem::remove(part, error);
+  bool written =
+      WriteParameters(context_.record, context_.session.FirmwareVersion, context_.parameterFile, 0, 0, part);
+  if (written) {
+    std::filesystem::rename(part, *path, error);
+    written = !error;
+  }
+  if (!written) {
+    std::filesystem::remove(part, error);
     ShowMessage(tr("The file could not be written:\n%1").arg(QString::fromStdString(*path)).toStdString());
   }
 }

@@ -2,6 +2,7 @@
 // Export, Upload and Download write or show, and the host's set-port event.
 #include <QLineEdit>
 #include <QTest>
+#include <filesystem>
 
 #include "config/ParameterCodec.h"
 #include "tests/ui/UiTestSupport.h"
@@ -111,6 +112,15 @@ TEST_F(WindowTest, ExportStoresThePagesAndAsksBeforeOverwriting) {
   window.OnExportFile();
   EXPECT_EQ(ui.messages, std::vector<std::string>{"Overwrite?"});
   EXPECT_EQ(ReadFile(Path("out.qx1")), before);
+
+  // Overwriting replaces the whole file: nothing of the old one stays.
+  WriteFile(Path("out.qx1"), before + "[SLOT15]\r\nMODULE_ID=0x5881\r\n");
+  ui.files.push_back(Path("out.qx1"));
+  window.OnExportFile();
+  EXPECT_EQ(ReadParameters(reread, parameterFile, 0, 0, Path("out.qx1")), 1);
+  EXPECT_EQ(reread.Community(2), "second");
+  EXPECT_EQ(ReadFile(Path("out.qx1")).find("SLOT15"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(Path("out.qx1.part")));
 }
 
 // Rack 1 slot 3 is slot number 4 in a transfer. Upload reloads the pages only
