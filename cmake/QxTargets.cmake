@@ -1,3 +1,35 @@
+# Build flags and target helpers of the project. Every target of ours gets its
+# flags through qx_target_flags, so that nothing is set globally.
+
+# qx_build_flags: warnings, the warnings gate, sanitizers and fuzzer coverage,
+# carried to every target that links it.
+add_library(qx_build_flags INTERFACE)
+target_compile_options(qx_build_flags INTERFACE -Wall -Wextra -Wpedantic -Wno-missing-field-initializers)
+if(QX_WERROR)
+  target_compile_options(qx_build_flags INTERFACE -Werror)
+endif()
+if(QX_FUZZ)
+  # Coverage feedback from the whole core, not only the fuzz drivers.
+  target_compile_options(qx_build_flags INTERFACE -fsanitize=fuzzer-no-link)
+endif()
+if(QX_SANITIZE)
+  target_compile_options(qx_build_flags INTERFACE
+    -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(qx_build_flags INTERFACE -fsanitize=address,undefined)
+endif()
+
+# qx_target_flags(<target>): the project's flags and its source root as the
+# include root ("config/ModuleConfig.h").
+function(qx_target_flags target)
+  target_link_libraries(${target} PRIVATE qx_build_flags)
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "STATIC_LIBRARY")
+    target_include_directories(${target} PUBLIC "${CMAKE_SOURCE_DIR}")
+  else()
+    target_include_directories(${target} PRIVATE "${CMAKE_SOURCE_DIR}")
+  endif()
+endfunction()
+
 # qx_folder_library(<target> <folder> [FILES f...] [EXCLUDE f...])
 # A static library of every .cpp directly inside <folder> (or the FILES given),
 # so that a new source file joins its layer without editing the build.
@@ -17,6 +49,7 @@ function(qx_folder_library target folder)
     file(WRITE ${sources} "// no sources yet\n")
   endif()
   add_library(${target} STATIC ${sources})
+  qx_target_flags(${target})
 endfunction()
 
 # qx_test_folder(<folder> <link targets...>): one GoogleTest program per folder of tests.
@@ -27,6 +60,7 @@ function(qx_test_folder folder)
   endif()
   set(target qx_${folder}_tests)
   add_executable(${target} ${sources})
+  qx_target_flags(${target})
   target_link_libraries(${target} PRIVATE ${ARGN} GTest::gmock GTest::gtest_main)
   target_compile_definitions(${target} PRIVATE
     QX_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data"

@@ -26,7 +26,8 @@ constexpr int kExitNoLibrary = 3;
 
 constexpr char kUsage[] = R"(usage: qxhost [--lib PATH] CALL [CALL ...]
 
-Loads the KM31QX-2C plug-in (default: libqx31.so next to qxhost) and makes
+Loads the KM31QX-2C plug-in (default: libqx31.so next to qxhost, else the
+installed plug-in of the tree qxhost is installed in) and makes
 the calls in order, in one process, as the hardware-configuration tool does.
 BASE is a project path without extension (BASE.ini is the host's project
 file); POS a module position: "13" (rack 1, slot index 3), "111", "SLOT13",
@@ -101,12 +102,21 @@ int UsageError(const std::string& message) {
   return kExitUsage;
 }
 
+#ifndef QX_INSTALLED_PLUGIN
+#define QX_INSTALLED_PLUGIN "../lib/km31qx2c/libqx31.so"
+#endif
+
+// libqx31.so beside qxhost (the build tree), else the plug-in of the install
+// tree qxhost sits in.
 std::string DefaultLibrary() {
   std::vector<char> buffer(PATH_MAX + 1);
   const ssize_t n = readlink("/proc/self/exe", buffer.data(), PATH_MAX);
   if (n <= 0) return "./libqx31.so";
   std::string path(buffer.data(), static_cast<size_t>(n));
-  return path.substr(0, path.rfind('/') + 1) + "libqx31.so";
+  const std::string folder = path.substr(0, path.rfind('/') + 1);
+  const std::string beside = folder + "libqx31.so";
+  if (access(beside.c_str(), F_OK) == 0) return beside;
+  return folder + QX_INSTALLED_PLUGIN;
 }
 
 template <typename Fn>

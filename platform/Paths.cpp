@@ -1,5 +1,7 @@
 #include "platform/Paths.h"
 
+#include <dlfcn.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +10,15 @@
 
 #ifndef QX_INSTALL_SHARE
 #define QX_INSTALL_SHARE "/usr/local/share"
+#endif
+#ifndef QX_INSTALL_PLUGINDIR
+#define QX_INSTALL_PLUGINDIR "lib/km31qx2c"
+#endif
+#ifndef QX_INSTALL_BINDIR
+#define QX_INSTALL_BINDIR "bin"
+#endif
+#ifndef QX_INSTALL_DATADIR
+#define QX_INSTALL_DATADIR "share"
 #endif
 
 namespace qx {
@@ -18,8 +29,35 @@ std::optional<std::string> EnvironmentValue(const char* name) {
   return std::string(value);
 }
 
+namespace {
+
+// The file this code was loaded from: the plug-in library when it runs
+// inside a host, else the program.
+std::string LoadedFrom() {
+  Dl_info info{};
+  if (::dladdr(reinterpret_cast<void*>(&LoadedFrom), &info) == 0 || info.dli_fname == nullptr) return "";
+  char resolved[PATH_MAX];
+  if (::realpath(info.dli_fname, resolved) == nullptr) return "";
+  return resolved;
+}
+
+}  // namespace
+
+std::string InstalledShareFolder(const std::string& loadedFrom) {
+  const std::size_t slash = loadedFrom.rfind('/');
+  if (slash == std::string::npos) return "";
+  const std::string folder = loadedFrom.substr(0, slash);
+  for (const std::string& suffix : {std::string("/") + QX_INSTALL_PLUGINDIR, std::string("/") + QX_INSTALL_BINDIR}) {
+    if (folder.size() > suffix.size() && folder.compare(folder.size() - suffix.size(), suffix.size(), suffix) == 0) {
+      return folder.substr(0, folder.size() - suffix.size()) + "/" + QX_INSTALL_DATADIR;
+    }
+  }
+  return "";
+}
+
 std::string CommonAppDataFolder() {
   std::string folder = EnvironmentValue("QX_COMMON_APPDATA").value_or("");
+  if (folder.empty()) folder = InstalledShareFolder(LoadedFrom());
   if (folder.empty()) folder = QX_INSTALL_SHARE;
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   return folder;

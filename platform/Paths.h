@@ -2,9 +2,12 @@
 // that nothing above platform/ asks the OS directly.
 //
 // The common application data folder of the original platform is
-// $QX_COMMON_APPDATA when it is set and not empty, else the install prefix's
-// share folder (QX_INSTALL_SHARE, fixed at build time). Folders are written
-// with '/'.
+// $QX_COMMON_APPDATA when it is set and not empty, else the share folder of
+// the install prefix this code was loaded from: the library in
+// <prefix>/lib/.../km31qx2c or a program in <prefix>/bin finds
+// <prefix>/share, wherever the tree was installed. Code that runs from
+// elsewhere (the build tree) falls back to the prefix fixed at build time.
+// Folders are written with '/'.
 #pragma once
 
 #include <optional>
@@ -17,6 +20,11 @@ std::optional<std::string> EnvironmentValue(const char* name);
 
 // The common application data folder, without a trailing '/'.
 std::string CommonAppDataFolder();
+
+// The share folder of the install tree that holds the file at loadedFrom
+// (a library or a program), or "" when that file is not inside an install
+// tree of this build's layout.
+std::string InstalledShareFolder(const std::string& loadedFrom);
 
 // True when anything (a file, a folder) exists at path; false for "".
 bool PathExists(const std::string& path);

@@ -79,6 +79,7 @@ TEST_F(ShowDialog, LanguageBindsTextsOnlyWithTheirTranslationAndDataFolderFallsB
   }
   EXPECT_EQ(app_.LanguageResources(), cht);  // stays loaded
   setenv("QX_COMMON_APPDATA", "", 1);
+  // Outside an install tree: the share folder of the prefix the build was made for.
   EXPECT_EQ(DataDirectory(), QX_INSTALL_SHARE "/Orvane Industrial Automation/SYSBUILD/Data/QXCONFIG/");
 }
 
