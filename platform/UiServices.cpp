@@ -2,7 +2,20 @@
 
 #include <cstdio>
 
+#include "platform/FailureLog.h"
+
 namespace qx {
+
+void UiServices::LogFailure(const std::string& line) { AppendFailureLog(line); }
+
+void HeadlessUi::LogFailure(const std::string& line) {
+  std::string text = line;
+  for (char& c : text) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  std::fprintf(stderr, "KM31QX-2C: trace: %s\n", text.c_str());
+  std::fflush(stderr);
+}
 
 MessageAnswer HeadlessUi::ShowMessage(const std::string& text, MessageButtons buttons) {
   // One line per message: line breaks inside the text become spaces.

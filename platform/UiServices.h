@@ -28,12 +28,16 @@ class UiServices {
 
   // Handles at most one pending window event; nothing without a GUI.
   virtual void PumpOneMessage() = 0;
+
+  // Records why a transfer failed (platform/FailureLog.h): by default in the
+  // user's log file; headless on standard error.
+  virtual void LogFailure(const std::string& line);
 };
 
 // Never blocks: a message box becomes one line "KM31QX-2C: <text>" on
 // standard error and is answered with its default button (OK; Cancel for an
 // OK/Cancel question, so nothing is overwritten). File choosers return
-// nothing; the pump does nothing.
+// nothing; the pump does nothing; the failure trace goes to standard error.
 class HeadlessUi : public UiServices {
  public:
   MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons) override;
@@ -41,6 +45,8 @@ class HeadlessUi : public UiServices {
   std::optional<std::string> ChooseSaveFile(const std::string& filter,
                                             const std::string& defaultExtension) override;
   void PumpOneMessage() override {}
+  // "KM31QX-2C: trace: <line>" on standard error.
+  void LogFailure(const std::string& line) override;
 };
 
 }  // namespace qx

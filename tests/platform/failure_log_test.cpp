@@ -1,0 +1,56 @@
+// The failure trace's file: where it goes and what one line holds.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <regex>
+#include <string>
+
+#include "platform/FailureLog.h"
+#include "platform/UiServices.h"
+#include "tests/platform/TempFolder.h"
+
+namespace qx {
+namespace {
+
+class FailureLogTest : public TempFolderTest {
+ protected:
+  void TearDown() override {
+    unsetenv("XDG_STATE_HOME");
+    if (home_) setenv("HOME", home_->c_str(), 1);
+    TempFolderTest::TearDown();
+  }
+  std::optional<std::string> home_ = getenv("HOME") ? std::optional<std::string>(getenv("HOME")) : std::nullopt;
+};
+
+TEST_F(FailureLogTest, GoesToTheStateFolderOfTheUser) {
+  setenv("HOME", "/home/eng", 1);
+  setenv("XDG_STATE_HOME", "/var/state/eng", 1);
+  EXPECT_EQ(FailureLogPath(), "/var/state/eng/km31qx2c/transfers.log");
+  setenv("XDG_STATE_HOME", "relative/state", 1);  // not absolute: ignored
+  EXPECT_EQ(FailureLogPath(), "/home/eng/.local/state/km31qx2c/transfers.log");
+  unsetenv("XDG_STATE_HOME");
+  EXPECT_EQ(FailureLogPath(), "/home/eng/.local/state/km31qx2c/transfers.log");
+  unsetenv("HOME");
+  EXPECT_EQ(FailureLogPath(), "");
+  AppendFailureLog("nowhere to go");  // and nothing breaks
+}
+
+TEST_F(FailureLogTest, AppendsOneStampedLinePerFailureCreatingTheFolder) {
+  setenv("XDG_STATE_HOME", dir_.c_str(), 1);
+  AppendFailureLog("Download SLOT13: block 1 (header): reply status 0x0101");
+  HeadlessUi headless;
+  UiServices& window = headless;
+  window.UiServices::LogFailure("Upload SLOT18: line\r\nbreak");  // what a window's services do
+  const std::string text = ReadBytes(PathOf("km31qx2c/transfers.log"));
+  const std::regex expected(
+      "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ Download SLOT13: block 1 \\(header\\): reply status 0x0101\n"
+      "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ Upload SLOT18: line  break\n");
+  EXPECT_TRUE(std::regex_match(text, expected)) << text;
+
+  testing::internal::CaptureStderr();
+  headless.LogFailure("Upload SLOT18: time-out");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "KM31QX-2C: trace: Upload SLOT18: time-out\n");
+}
+
+}  // namespace
+}  // namespace qx
