@@ -58,7 +58,7 @@ class XferKitTest : public ::testing::Test {
     const int n = link.GetSocketConnNum();
     return link.AdoptSocket(n, fds[0]) ? n : -1;
   }
-  void Feed(const Bytes& b) { EXPECT_EQ(send(manager, b.data(), b.size(), 0), ssize_t(b.size())); }
+  void Feed(const Bytes& b) { EXPECT_EQ(send(manager, b.data(), b.size(), MSG_NOSIGNAL), ssize_t(b.size())); }
 
   int manager = -1, status = -7;
   uint8_t reply[CXferKit::kReplyBufferSize + 64] = {};
