@@ -55,12 +55,24 @@ class TransferProgress {
   std::unique_ptr<ProgressWindow> window_;
 };
 
-// Items the transfer moves: the count as the header has it, but never more
-// than the table holds. A module or record claiming 65 or more items is
-// taken as a full table rather than refused, so the rest of the image still
-// moves and nothing outside the table is read or written.
+// Items a download sends: the count as the header has it, but never more
+// than the table holds. A record claiming 65 or more items is taken as a
+// full table rather than refused, so the rest of the image still moves and
+// nothing outside the table is read.
 int TransferredItems(const uint8_t* header) {
   return std::min<int>(DecodeU16(header + kItemCountOffset), layout::kMaxItems);
+}
+
+// Bytes of the items block an upload reads for the count the module's
+// header gives: 128 per item when that is above 0 and below the 9216-byte
+// working buffer, else none (a count of 0, or of 72 and more, leaves the
+// record's table as it was). Counts of 65 to 71 pass that bound but name
+// more items than the table holds: the whole table (64 items) is read, and
+// nothing past it.
+int UploadedItemBytes(const uint8_t* header) {
+  const int bytes = DecodeU16(header + kItemCountOffset) * static_cast<int>(layout::kItemSize);
+  if (bytes <= 0 || bytes >= static_cast<int>(kItemBufferSize)) return 0;
+  return std::min(bytes, static_cast<int>(kItemsBlock.Bytes()));
 }
 
 // One single-frame read straight into the record, on success only.
@@ -168,24 +180,19 @@ int UploadModule(TransferContext& ctx, int connection, int station, int rack, in
   const frames::FrameTarget target{station, rack, slotNumber};
   ModuleConfig& record = ctx.record;
 
+  // The header is the module's, its item count included, whatever the count.
   if (!ReadSingle(ctx, connection, target, kHeaderBlock, true)) return -1;
-  // The record never claims more items than its table holds.
-  const int items = TransferredItems(record.Bytes());
-  record.SetItemCount(static_cast<uint16_t>(items));
-
-  if (items > 0) {
+  // Only the items in use are read and copied; the record's items after
+  // them keep what they held (they are not in use, so nothing reads them as
+  // items).
+  if (const int bytes = UploadedItemBytes(record.Bytes()); bytes > 0) {
     std::array<uint8_t, kItemBufferSize> buffer{};
-    const int bytes = items * static_cast<int>(layout::kItemSize);
     if (!ReadRegisterBlock(ctx, connection, station, rack, slotNumber, kItemsBlock.address, bytes,
                            buffer.data())) {
       return -3;
     }
     std::memcpy(record.Bytes() + kItemsBlock.offset, buffer.data(), static_cast<std::size_t>(bytes));
   }
-  // Items after the count are put into the empty item state, also for a
-  // count of 0: the record then holds exactly the module's table, and items
-  // of a module uploaded earlier cannot linger in the next one's section.
-  for (int i = items + 1; i <= layout::kMaxItems; ++i) record.ResetItem(i);
 
   progress.Stage("Msg18");
   if (!ReadSingle(ctx, connection, target, kNtpBlock, false)) return -2;

@@ -63,6 +63,10 @@ bool WriteRegisterBlock(TransferContext& ctx, int connection, int station, int r
 // -1 block 1 (header) failed; -2 block 3 (NTP) failed; -3 block 2 (items),
 // 4 (SNMP) or 5 (mail) failed. The record keeps every block read before the
 // failing one; a partly read items or mail block changes nothing.
+// The header is copied as the module sends it. For an item count n of 1 to
+// 64 only items 1..n are read and copied; the items after them keep their
+// previous contents. A count of 0, or of 72 and more, skips the items block
+// and leaves the record's table as it was; 65 to 71 read the whole table.
 int UploadModule(TransferContext& ctx, int connection, int station, int rack, int slotNumber);
 // Writes ctx.record (only read) into the module; the same codes per block.
 int DownloadModule(TransferContext& ctx, int connection, int station, int rack, int slotNumber);

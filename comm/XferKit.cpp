@@ -73,16 +73,34 @@ int CXferKit::SendCommMan(int connection, int driverId, int targetIp, int target
   const std::vector<uint8_t> bytes =
       envelope::EncodeRequest(static_cast<uint32_t>(driverId), static_cast<uint32_t>(targetIp),
                               static_cast<uint32_t>(targetPort), {frame, static_cast<std::size_t>(length)});
+  // Requests and replies alternate: whatever arrived before this request (a
+  // duplicated or late reply, the rest of one) answers no request of ours.
+  if (!DiscardPending(*c)) return Break(*c);
   const auto deadline = net::Clock::now() + std::chrono::milliseconds(timeout_ms_);
   // A request sent in part would leave the stream out of step: drop the link.
   if (!net::SendAll(c->fd, bytes.data(), bytes.size(), deadline)) return Break(*c);
   return length;
 }
 
+bool CXferKit::DiscardPending(Connection& c) {
+  c.have = 0;
+  c.answeredByStatus = false;
+  uint8_t sink[512];
+  for (;;) {
+    const ssize_t n = recv(c.fd, sink, sizeof sink, MSG_DONTWAIT);
+    if (n > 0) continue;
+    if (n < 0 && errno == EINTR) continue;
+    return n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);  // 0: the manager hung up
+  }
+}
+
 int CXferKit::RecvCommMan(int connection, int* status, unsigned char* reply) {
   if (status == nullptr || reply == nullptr) return -1;
   Connection* c = Open(connection);
   if (c == nullptr) return -1;
+  // The manager answered this request with a status alone: no frame will
+  // follow, so waiting again would only cost the time-out.
+  if (c->answeredByStatus) return -1;
   const auto deadline = net::Clock::now() + std::chrono::milliseconds(timeout_ms_);
   for (;;) {
     const envelope::ScanResult scan =
@@ -109,6 +127,10 @@ int CXferKit::Deliver(Connection& c, std::size_t size, int* status, unsigned cha
   *status = r.status;
   std::memmove(c.pending.data(), c.pending.data() + size, c.have - size);
   c.have -= size;
+  if (r.frame.empty()) {
+    c.answeredByStatus = true;
+    return -1;
+  }
   return static_cast<int>(r.frame.size());
 }
 
@@ -137,6 +159,7 @@ void CXferKit::Disconnect(Connection& c) {
   if (c.fd >= 0) close(c.fd);
   c.fd = -1;
   c.have = 0;
+  c.answeredByStatus = false;
 }
 
 int CXferKit::Break(Connection& c) {

@@ -47,14 +47,19 @@ class CXferKit {
   virtual void CloseSocket(int connection);
   // Sends one request envelope; the frame's length on success, -1 when the
   // connection is not open, the frame does not fit, or sending failed (the
-  // connection is then closed).
+  // connection is then closed). Requests and replies alternate: bytes
+  // received before the request (a duplicated or late reply) are discarded
+  // and the socket drained first, so they are never taken for its answer.
   virtual int SendCommMan(int connection, int driverId, int targetIp, int targetPort,
                           const unsigned char* frame, int length);
   // Waits for one whole reply envelope. > 0: that many frame bytes are in
-  // reply and *status is set; 0: nothing whole arrived in time (a reply
-  // with an empty frame also gives 0, with *status set); -1: the connection
-  // is closed, broken or sent a malformed envelope, and is now closed, so
-  // later calls give -1 too. Never writes more than kReplyBufferSize bytes.
+  // reply and *status is set; 0: nothing whole arrived in time; -1: the
+  // connection is closed, broken or sent a malformed envelope, and is now
+  // closed, so later calls give -1 too. Never writes more than
+  // kReplyBufferSize bytes.
+  // A reply envelope with an empty frame (a status alone) is an answer, not
+  // silence: it gives -1 with *status set and the connection left open, and
+  // so does every later receive at once, until the next SendCommMan.
   //
   // Bytes of an envelope that arrived before the time-out (and any bytes
   // after a delivered envelope) are kept for the next call: the stream stays
@@ -83,11 +88,15 @@ class CXferKit {
     // envelopes, so one read usually brings a whole reply.
     std::array<uint8_t, 2 * envelope::kMaxReplyEnvelopeSize> pending{};
     std::size_t have = 0;
+    bool answeredByStatus = false;  // the last request's reply had no frame
   };
 
   Connection* Open(int connection);  // the connection when in use and connected
   void Disconnect(Connection& c);
   int Break(Connection& c);  // disconnects, returns -1
+  // Before a request: drops the pending bytes and reads the socket empty.
+  // False when the manager hung up or the socket failed.
+  bool DiscardPending(Connection& c);
   // Hands over the whole envelope of size bytes at the start of pending.
   int Deliver(Connection& c, std::size_t size, int* status, unsigned char* reply);
 

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "comm/Crc16.h"
+#include "platform/Numbers.h"
 
 namespace qx {
 namespace {
@@ -18,10 +19,6 @@ constexpr int kTriggerModeMax = 3;
 
 // ---- Number texts ------------------------------------------------------------
 
-bool IsSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -29,20 +26,13 @@ int HexDigit(char c) {
   return -1;
 }
 
-// Decimal as the C library's atoi reads it (leading white space, one sign,
-// digits up to the first other character; none gives 0), except that the
-// value is accumulated modulo 2^32: a field keeps the low bits of the number
-// however many digits it has, and no length of digits can overflow.
+// Decimal fields read as every number of the system does
+// (platform/Numbers.h): leading white space and a sign, digits up to the
+// first other character, no digits give 0, a value above 32 bits gives
+// 0xFFFFFFFF. A field keeps the low bits of that value (70000 in a 16-bit
+// field stores 4464).
 uint32_t DecimalToInt(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && IsSpace(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  uint32_t value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = value * 10u + static_cast<uint32_t>(text[i] - '0');
-  }
-  return negative ? 0u - value : value;
+  return ReadUnsigned32(text, 10);
 }
 
 template <typename T>
@@ -466,19 +456,17 @@ void ReadHexForm(ModuleConfig& c, const CProfileFile& file, const char* section)
   }
 }
 
-// Values read are not range-checked by the file format; the pages rely on
-// the record's invariants, so the reader restores them.
+// Values read are not range-checked by the file format, and every field is
+// stored as the file holds it, length bytes included. Two values would make
+// the editing pages index past their lists, so they are brought into range:
+// an ItemCount above 64 reads as 64, a TriggerMode above 3 as 0 (none).
+// Nothing reads a text by its length byte: texts end at their first NUL or
+// at their field's end.
 void RestoreInvariants(ModuleConfig& c) {
   if (c.ItemCount() > layout::kMaxItems) c.SetItemCount(layout::kMaxItems);
-  c.SetPasswordLength(static_cast<uint8_t>(c.PasswordText().size()));
-  c.SetUserNameLength(static_cast<uint8_t>(c.UserNameText().size()));
-  c.SetSenderLength(static_cast<uint8_t>(c.SenderAddress().size()));
-  c.SetSubjectLength(static_cast<uint16_t>(c.Subject().size()));
   for (int t = 1; t <= layout::kTriggers; ++t) {
     auto trig = c.Trigger(t);
     if (trig.TriggerMode() > kTriggerModeMax) trig.SetTriggerMode(0);
-    trig.SetNameLength(static_cast<uint8_t>(trig.TriggerName().size()));
-    trig.SetMessageLength(static_cast<uint8_t>(trig.UserMessage().size()));
   }
 }
 
@@ -543,7 +531,7 @@ FieldSplitter::FieldSplitter(std::string_view text) {
 
 int ReadHexPieces(const CProfileFile& file, const char* section, const char* key, std::span<uint8_t> buffer) {
   const std::string name(key);
-  const auto count = static_cast<int32_t>(DecimalToInt(file.GetString(section, (name + "Cnt").c_str())));
+  const int32_t count = ReadSigned32(file.GetString(section, (name + "Cnt").c_str()));
   int placed = 0;
   std::vector<uint8_t> bytes;
   // Bounded by the buffer, whatever the count claims.

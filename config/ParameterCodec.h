@@ -100,9 +100,9 @@ bool WriteParameters(const ModuleConfig& record, uint32_t firmwareVersion, CProf
 // An empty path reads the file parameterFile is bound to and gives 1. A path
 // is used as for WriteParameters; when the text from its last '.' is exactly
 // ".ini", the section is read in the hex form.
-// Values are loaded so that the record's invariants hold afterwards:
-// ItemCount above 64 becomes 64, a TriggerMode above 3 becomes 0, and every
-// length byte of the mail texts equals the length of its text.
+// Every field is stored as the file holds it (length bytes included, even
+// when they disagree with their texts), but for two values the pages could
+// not show: an ItemCount above 64 becomes 64, a TriggerMode above 3 becomes 0.
 int ReadParameters(ModuleConfig& record, CProfileFile& parameterFile, int rack, int slot,
                    const std::string& path);
 

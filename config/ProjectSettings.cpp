@@ -1,13 +1,13 @@
 #include "config/ProjectSettings.h"
 
 #include <cctype>
-#include <climits>
 #include <cstdio>
 #include <utility>
 #include <vector>
 
 #include "config/ParameterCodec.h"
 #include "platform/Inet.h"
+#include "platform/Numbers.h"
 #include "platform/Paths.h"
 #include "platform/ProfileFile.h"
 
@@ -21,7 +21,7 @@ constexpr char kSynchIdKey[] = "SYNCH_ID";
 constexpr char kFwVersionKey[] = "FWVER";
 constexpr char kDataSubPath[] = "/Orvane Industrial Automation/SYSBUILD/Data/QXCONFIG/";
 constexpr int kReconciledRack = 1;
-constexpr unsigned long kDefaultTargetPort = 502;
+constexpr uint32_t kDefaultTargetPort = 502;
 
 bool HoldsKeys(const CProfileFile& file, const std::string& section) {
   std::vector<std::string> keys;
@@ -150,19 +150,7 @@ void ApplyPlan(ProjectContext& context, const std::vector<PlannedSlot>& plan) {
 }  // namespace
 
 int AtoiValue(std::string_view text) {
-  std::size_t pos = 0;
-  while (pos < text.size() && (text[pos] == ' ' || (text[pos] >= '\t' && text[pos] <= '\r'))) ++pos;
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
-  long long value = 0;
-  for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
-    value = value * 10 + (text[pos] - '0');
-    if (value > static_cast<long long>(INT_MAX) + 1) break;
-  }
-  if (negative) value = -value;
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
+  return ReadSigned32(text);
 }
 
 bool LoadTargetSettings(ProjectContext& context, const std::string& basePath) {

@@ -54,9 +54,10 @@ int SlotCountOfRackType(int code);
 // rack and slot unchanged and returns false.
 bool ParseSlotPosition(std::string_view text, int32_t& rack, int32_t& slot);
 
-// atoi with the platform's results, but defined for every text: leading white
-// space, an optional sign, the digits up to the first non-digit; no digits
-// gives 0; a value beyond int is clamped.
+// atoi as the system reads it: the one decimal reader of platform/Numbers.h
+// taken as a 32-bit signed value (leading white space, an optional sign, the
+// digits up to the first non-digit; no digits gives 0; a value above
+// 0xFFFFFFFF reads as 0xFFFFFFFF, that is -1).
 int AtoiValue(std::string_view text);
 
 // The first parameter-file section SLOT10..SLOT111 whose "SYNCH_ID" (decimal,

@@ -2,7 +2,8 @@
 // then writing the record back. The first input byte chooses the file name
 // (odd: "in.ini", the hex form; even: "in.qx1", the comma form); the rest is
 // the file. Whatever the file holds, reading must keep the record's
-// invariants and a written section must read back as this module's.
+// invariants and a written section must read back as this module's, its
+// length bytes as they were.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -46,5 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   qx::ModuleConfig back;
   Check(qx::ReadParameters(back, file, 0, 0, exported) != -1);
   CheckInvariants(back);
+  // Length bytes are numbers of their own: they come back as written.
+  Check(back.PasswordLength() == record.PasswordLength() && back.SubjectLength() == record.SubjectLength());
+  for (int t = 1; t <= qx::layout::kTriggers; ++t)
+    Check(back.Trigger(t).NameLength() == record.Trigger(t).NameLength() &&
+          back.Trigger(t).MessageLength() == record.Trigger(t).MessageLength());
   return 0;
 }

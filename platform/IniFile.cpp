@@ -157,10 +157,10 @@ void IniDocument::RebuildIndex() {
     if (it->kind == Kind::kHeader) {
       auto [entry, inserted] = sections_.try_emplace(Lower(it->Name()));
       active = inserted ? &entry->second : nullptr;
-      if (active) active->header = active->last_entry = it;
-    } else if (active && it->IsEntry()) {
-      active->last_entry = it;
-      if (it->kind == Kind::kKey) active->keys.try_emplace(Lower(it->Name()), it);
+      if (active) active->header = active->last_key = it;
+    } else if (active && it->kind == Kind::kKey) {
+      active->last_key = it;
+      active->keys.try_emplace(Lower(it->Name()), it);
     }
   }
 }
@@ -231,9 +231,9 @@ bool IniDocument::SetValue(std::string_view section, std::string_view key, std::
     modified_ = true;
     return true;
   }
-  const LineIt added = InsertBefore(std::next(s->last_entry), KeyLine(key, value));
+  const LineIt added = InsertBefore(std::next(s->last_key), KeyLine(key, value));
   if (added->kind == Kind::kKey && EqualsIgnoreCase(added->Name(), key)) {
-    s->last_entry = added;
+    s->last_key = added;
     s->keys.emplace(Lower(key), added);
   } else {
     RebuildIndex();  // an odd key ("[x", ";x", " x") reads as something else

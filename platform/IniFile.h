@@ -55,10 +55,10 @@ class IniDocument {
   // --- Writing. SetValue and ReplaceSection return false, changing nothing,
   // when a name or text holds a line break or a NUL (it could not be read
   // back as one line).
-  // Replaces the key's value in place, adds the key after the section's last
-  // entry, or appends the section at the end of the file. An entry is a key
-  // line or a text line without '=' (both belong to the section, so a new
-  // key follows them; trailing comments and blank lines stay after it).
+  // Replaces the key's value in place, adds the key right after the
+  // section's last key line (the header when it has none), or appends the
+  // section at the end of the file. Trailing lines without '=', comments and
+  // blank lines stay after a new key.
   bool SetValue(std::string_view section, std::string_view key, std::string_view value);
   // Removes the key's line; the section header stays.
   void DeleteKey(std::string_view section, std::string_view key);
@@ -91,11 +91,11 @@ class IniDocument {
   };
   using LineIt = std::list<Line>::iterator;
 
-  // The first section of a name: its header, its last entry line (the
-  // header when it has none) and its keys by lower-cased name (first wins).
+  // The first section of a name: its header, its last key line (the header
+  // when it has none) and its keys by lower-cased name (first wins).
   struct Section {
     LineIt header;
-    LineIt last_entry;
+    LineIt last_key;
     std::unordered_map<std::string, LineIt> keys;
   };
 

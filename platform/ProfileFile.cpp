@@ -4,11 +4,11 @@
 #include <climits>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
 #include "platform/IniFile.h"
+#include "platform/Numbers.h"
 
 namespace qx {
 
@@ -130,12 +130,10 @@ int CProfileFile::GetString(const char* section, const char* key, char* buffer, 
   return static_cast<int>(n);
 }
 
-unsigned long CProfileFile::GetInt(const char* section, const char* key, unsigned long def, int base) const {
-  std::string text = GetString(section, key, "");
+uint32_t CProfileFile::GetInt(const char* section, const char* key, uint32_t def, int base) const {
+  const std::string text = GetString(section, key, "");
   if (text.empty()) return def;
-  text.resize(std::min(text.size(), kIntTextMax));
-  if (base != 2 && base != 8 && base != 16) base = 10;
-  return std::strtoul(text.c_str(), nullptr, base);
+  return ReadUnsigned32(std::string_view(text).substr(0, kIntTextMax), base);
 }
 
 bool CProfileFile::WriteString(const char* section, const char* key, const char* value) {

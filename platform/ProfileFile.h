@@ -15,6 +15,7 @@
 // outermost batch ends.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,9 +46,11 @@ class CProfileFile {
   // a NUL; returns the number of bytes copied (0 when size is 0).
   int GetString(const char* section, const char* key, char* buffer, int size, const char* def) const;
 
-  // At most 64 bytes of the value parsed by strtoul in the base (2, 8 or 16;
-  // any other base means 10); an empty value gives the default.
-  unsigned long GetInt(const char* section, const char* key, unsigned long def, int base = 10) const;
+  // At most 64 bytes of the value parsed as the platform's 32-bit strtoul
+  // does in the base (2, 8 or 16; any other base means 10): a value above
+  // 0xFFFFFFFF gives 0xFFFFFFFF (platform/Numbers.h). An empty value gives
+  // the default.
+  uint32_t GetInt(const char* section, const char* key, uint32_t def, int base = 10) const;
 
   // False without writing when section or key is null; a null value writes
   // an empty text. False when the file could not be saved (or the value

@@ -24,6 +24,7 @@ struct Conversion {
   int width = -1;          // -1: none
   int precision = -1;      // -1: none
   char conversion = '\0';  // one of "diuxXocs"
+  int bits = 32;           // width of the integer the length modifier names
   std::size_t end = 0;     // index just past the conversion character
 };
 
@@ -46,18 +47,24 @@ std::optional<int> ReadBoundedNumber(std::string_view text, std::size_t& pos) {
   return value;
 }
 
-// Skips an integer length modifier (hh h l ll j z t): every integer is passed
-// as long long anyway. Others (L, q, ...) are left in place, so the
-// conversion check refuses them.
-void SkipLengthModifier(std::string_view text, std::size_t& pos) {
-  if (pos >= text.size()) return;
+// Reads an integer length modifier (hh h l ll j z t) and returns the width
+// of the integer it names on the platform the texts were written for, where
+// int, long, size_t and ptrdiff_t are 32 bits: "%u" of -1 is 4294967295 and
+// "%hd" of 70000 is 4464. Other modifiers (L, q, ...) are left in place, so
+// the conversion check refuses them.
+int ReadLengthModifier(std::string_view text, std::size_t& pos) {
+  if (pos >= text.size()) return 32;
   const char c = text[pos];
   if (c == 'h' || c == 'l') {
     ++pos;
-    if (pos < text.size() && text[pos] == c) ++pos;
-  } else if (c == 'j' || c == 'z' || c == 't') {
-    ++pos;
+    const bool doubled = pos < text.size() && text[pos] == c;
+    if (doubled) ++pos;
+    if (c == 'h') return doubled ? 8 : 16;
+    return doubled ? 64 : 32;
   }
+  if (c == 'j') return ++pos, 64;
+  if (c == 'z' || c == 't') return ++pos, 32;
+  return 32;
 }
 
 // Parses the conversion whose '%' is at start (not "%%"). Nullopt for
@@ -82,7 +89,7 @@ std::optional<Conversion> ParseConversion(std::string_view text, std::size_t sta
     conv.precision = *precision;
   }
   const std::size_t length_start = pos;
-  SkipLengthModifier(text, pos);
+  conv.bits = ReadLengthModifier(text, pos);
   if (pos >= text.size()) return std::nullopt;
   const char c = text[pos];
   static constexpr std::string_view kServed = "diuxXocs";
@@ -152,15 +159,17 @@ std::optional<std::string> FormatConversion(const Conversion& conv, const TextAr
   }
   const long long* number = std::get_if<long long>(&arg);
   if (number == nullptr) return std::nullopt;
-  switch (conv.conversion) {
-    case 'd':
-    case 'i':
-      return FormatWith(conversion, *number);
-    case 'c':
-      return FormatWith(conversion, static_cast<int>(static_cast<unsigned char>(*number)));
-    default:  // u x X o
-      return FormatWith(conversion, static_cast<unsigned long long>(*number));
+  if (conv.conversion == 'c') return FormatWith(conversion, static_cast<int>(static_cast<unsigned char>(*number)));
+  // The argument as the integer of the conversion's width: its low bits,
+  // signed for d and i.
+  const int drop = 64 - conv.bits;
+  const auto low = static_cast<unsigned long long>(*number) << drop >> drop;
+  if (conv.conversion == 'd' || conv.conversion == 'i') {
+    auto value = static_cast<long long>(low);
+    if (drop > 0 && (low >> (conv.bits - 1)) != 0) value -= 1LL << conv.bits;
+    return FormatWith(conversion, value);
   }
+  return FormatWith(conversion, low);
 }
 
 struct UiWordEntry {

@@ -23,7 +23,10 @@ class CProfileFile;
 using TextArg = std::variant<long long, std::string>;
 
 // printf of format with args when every conversion matches its argument;
-// otherwise the format unchanged. "%%" is a percent sign.
+// otherwise the format unchanged. "%%" is a percent sign. An integer is
+// formatted as the integer its conversion names on the 32-bit platform the
+// texts were written for (int and long 32 bits, "%hd" 16, "%hhu" 8, "%lld"
+// 64): "%u" of -1 is 4294967295, "%hd" of 70000 is 4464.
 std::string SafeFormat(std::string_view format, std::span<const TextArg> args);
 
 // The built-in English interface word of key, or nullptr for an unknown key.

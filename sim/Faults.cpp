@@ -13,7 +13,7 @@ struct KindInfo {
   uint32_t defaultValue;
 };
 
-constexpr std::array<KindInfo, 7> kKinds{{
+constexpr std::array<KindInfo, 10> kKinds{{
     {"drop", FaultKind::kDrop, false, 0},
     {"delay", FaultKind::kDelay, true, 100},
     {"status", FaultKind::kStatus, true, 0x0101},
@@ -21,6 +21,9 @@ constexpr std::array<KindInfo, 7> kKinds{{
     {"truncate", FaultKind::kTruncate, true, 2},
     {"malformed", FaultKind::kMalformed, false, 0},
     {"close", FaultKind::kClose, false, 0},
+    {"dup", FaultKind::kDup, false, 0},
+    {"empty", FaultKind::kEmpty, false, 0},
+    {"trickle", FaultKind::kTrickle, true, 10},
 }};
 
 // Decimal, or hexadecimal with 0x.
@@ -44,8 +47,8 @@ std::optional<Fault> ParseFault(std::string_view text) {
   for (const KindInfo& k : kKinds) {
     if (k.name != name) continue;
     if (colon == std::string_view::npos) {
-      // A delay needs its length.
-      if (k.kind == FaultKind::kDelay) return std::nullopt;
+      // A delay and a trickle need their pause.
+      if (k.kind == FaultKind::kDelay || k.kind == FaultKind::kTrickle) return std::nullopt;
       return Fault{k.kind, k.defaultValue};
     }
     if (!k.takesValue) return std::nullopt;

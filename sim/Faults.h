@@ -15,7 +15,12 @@
 //                   first N bytes (default 2)
 //   malformed       the request is executed; the reply envelope has a wrong magic
 //   close           the request is not executed; the connection is closed
-// Random faults use the defaults, and delay:100.
+//   dup             the request is executed; its reply is sent twice
+//   empty           the request is executed; the reply carries its status
+//                   and an empty frame
+//   trickle:MS      the request is executed; the reply goes out a few bytes
+//                   at a time, MS ms apart
+// Random faults use the defaults, delay:100 and trickle:10.
 #pragma once
 
 #include <cstdint>
@@ -28,11 +33,11 @@
 
 namespace qx::sim {
 
-enum class FaultKind { kNone, kDrop, kDelay, kStatus, kEcho, kTruncate, kMalformed, kClose };
+enum class FaultKind { kNone, kDrop, kDelay, kStatus, kEcho, kTruncate, kMalformed, kClose, kDup, kEmpty, kTrickle };
 
 struct Fault {
   FaultKind kind = FaultKind::kNone;
-  uint32_t value = 0;  // delay in ms, status code, or kept frame bytes
+  uint32_t value = 0;  // delay or trickle pause in ms, status code, or kept frame bytes
   bool operator==(const Fault&) const = default;
 };
 

@@ -43,9 +43,14 @@ options:
                         malformed     executed; the reply envelope's magic
                                       is wrong
                         close         not executed; the connection is closed
+                        dup           executed; the reply is sent twice
+                        empty         executed; the reply carries its status
+                                      and an empty frame
+                        trickle:MS    executed; the reply goes out 4 bytes
+                                      at a time, MS ms apart
   --fault-rate P      also inject a random fault (one of the kinds above with
-                      its default, delay:100) into each request with
-                      probability P (0..1)
+                      its default, delay:100, trickle:10) into each request
+                      with probability P (0..1)
   --seed S            seed of the random faults (default 1)
   --help              this text
 
@@ -121,7 +126,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
     } else if (a == "--fault") {
       const auto fault = ParseFaultOption(v);
       if (!fault) {
-        error = "--fault " + v + ": expected N:KIND[:ARG] (see --help)";
+        error = "--fault " + v + ": expected N:KIND[:ARG]";
         return std::nullopt;
       }
       if (!o.faults.Add(fault->first, fault->second)) {

@@ -22,6 +22,7 @@ namespace {
 constexpr std::size_t kMaxConnections = 64;
 constexpr std::size_t kReadChunk = 4096;
 constexpr std::size_t kMaxQueuedReplies = 64;
+constexpr std::size_t kTrickleBytes = 4;  // a trickled reply goes out this many bytes at a time
 
 uint16_t GetBe16(const uint8_t* p) {
   return static_cast<uint16_t>((p[0] << 8) | p[1]);
@@ -191,6 +192,9 @@ void Server::Handle(Connection& c, std::span<const uint8_t> bytes) {
     case FaultKind::kTruncate:
       answer.frame.resize(std::min<std::size_t>(answer.frame.size(), fault.value));
       break;
+    case FaultKind::kEmpty:
+      answer.frame.clear();
+      break;
     default:
       break;
   }
@@ -199,6 +203,21 @@ void Server::Handle(Connection& c, std::span<const uint8_t> bytes) {
   Trace("#%d c%d <- status 0x%04X frame %zu bytes", number, c.id, answer.status, answer.frame.size());
   Clock::time_point due = Clock::now();
   if (fault.kind == FaultKind::kDelay) due += std::chrono::milliseconds(fault.value);
+  // Both copies go out in one write, so the second is on the wire before the
+  // plug-in can send its next request.
+  if (fault.kind == FaultKind::kDup) {
+    const std::vector<uint8_t> copy = reply;
+    reply.insert(reply.end(), copy.begin(), copy.end());
+  }
+  if (fault.kind == FaultKind::kTrickle) {
+    for (std::size_t at = 0; at < reply.size(); at += kTrickleBytes) {
+      const auto piece = reply.begin() + static_cast<std::ptrdiff_t>(at);
+      c.out.push_back({due, std::vector<uint8_t>(piece, piece + static_cast<std::ptrdiff_t>(
+                                                                    std::min(kTrickleBytes, reply.size() - at)))});
+      due += std::chrono::milliseconds(fault.value);
+    }
+    return;
+  }
   c.out.push_back({due, std::move(reply)});
 }
 

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <climits>
 #include <optional>
 #include <tuple>
 
@@ -27,9 +26,9 @@ TEST(ProjectTexts, PositionsByLengthAndNumbersAsAtoi) {
     int32_t r = 7, s = 7;
     EXPECT_EQ((std::tuple{ParseSlotPosition(text, r, s), r, s}), std::tuple(accepted, rack, slot)) << text;
   }
-  // A number beyond int is clamped.
+  // Numbers read as the platform's 32-bit integers: beyond 0xFFFFFFFF they saturate (-1).
   const std::pair<const char*, int> numbers[] = {
-      {" +7x", 7}, {"3000000000", INT_MAX}, {"-3000000000", INT_MIN}};
+      {" +7x", 7}, {"3000000000", -1294967296}, {"4294967303", -1}, {"-1", -1}};
   for (const auto& [text, value] : numbers) EXPECT_EQ(AtoiValue(text), value) << text;
 }
 
@@ -61,6 +60,9 @@ TEST_F(ProjectFixture, TargetSettingsWithMissingSectionsAndKeys) {
       {true, {0, 0, 0xFFFFFFFF, 502}, "[hw_cfg]\n"},  // section names ignore case; "" is no address
       {true, {3, 2, 0x0102, 80}, com + "TARGET_STATION=3\nDRIVER_ID=2\nTARGET_IP=0.0.1.2\nTARGET_PORT=80\n"},
       {true, {12, 0, 0xFFFFFFFF, 502}, com + "TARGET_STATION=12a\nDRIVER_ID=x\nTARGET_IP=x\nTARGET_PORT=\n"},
+      // Numbers above 32 bits saturate as the platform's strtoul does; they never wrap round to 7.
+      {true, {-1, -1, 0x0102, -1},
+       com + "TARGET_STATION=4294967303\nDRIVER_ID=4294967303\nTARGET_IP=0.0.1.2\nTARGET_PORT=4294967303\n"},
   };
   for (const auto& [loaded, fields, project] : cases) {
     SCOPED_TRACE(project.value_or("(no file)"));
@@ -123,6 +125,8 @@ TEST_F(Reconcile, KeepsStoredParametersWithTheirModules) {
       {hw + "[SLOT15]\nMODULE_ID=0x5881\n", {{2, nullptr, "legacy"}}, "5=:legacy"},
       {hw + ModuleSlot(2, 1) + ModuleSlot(7, 2), {{2, "2", "B"}, {7, "1", "A"}}, "2=1:A 7=2:B"},
       {hw + ModuleSlot(2, 3), {{0, "3", "Y"}, {2, "3", "X"}}, "2=3:X"},  // its own before a duplicate
+      // A SYNCH_ID above 32 bits reads as 0xFFFFFFFF (written "%d": -1), never as 7 wrapped round.
+      {hw + "[SLOT15]\nMODULE_ID=0x5881\nSYNCH_ID=4294967303\n", {{3, "7", "A"}}, "5=-1:0,0,0,4f70"},
       // Without rack 1 the SYNCH_IDs cannot be trusted: only missing sections are made.
       {HardwareConfig("") + ModuleSlot(2, 1) + ModuleSlot(7, 2) + ModuleSlot(9, 4),
        {{2, "99", "kept"}, {3, "3", "unlisted"}, {9, "4", "own"}},

@@ -115,22 +115,28 @@ class TransferTest : public ::testing::Test {
   TransferContext ctx{link, record, session, &link.ui};
 };
 
+// Upload: the header comes as the module has it; items 1..count are read and copied (the whole
+// table for 65 to 71); a count of 0, or of 72 and more, reads no items. Items after those read keep
+// what the record held. Download: the record's count, at most 64, goes out with that many items.
 TEST_F(TransferTest, ItemCountDecidesTheItemsBlock) {
-  for (auto [count, items] : {std::pair{0, 0}, {1, 1}, {8, 8}, {64, 64}, {70, 64}, {1000, 64}}) {
+  const std::tuple<int, int, int> cases[] = {{0, 0, 0},   {1, 1, 1},   {8, 8, 8},      {63, 63, 63},
+                                             {64, 64, 64}, {70, 64, 64}, {71, 64, 64}, {72, 0, 64},
+                                             {1000, 0, 64}};
+  for (auto [count, uploaded, downloaded] : cases) {
     SCOPED_TRACE(count);
     Fill(link.module, count, 3);
-    // The table is the module's, clamped to 64 items; later items are empty.
+    Fill(record, 5, 9);
     ModuleConfig want = link.module;
-    want.SetItemCount(uint16_t(items));
-    for (int i = items + 1; i <= 64; ++i) want.ResetItem(i);
+    const std::size_t itemsEnd = 0x80 + 128 * std::size_t(uploaded);
+    std::copy(record.Bytes() + itemsEnd, record.Bytes() + 0x2080, want.Bytes() + itemsEnd);
     ASSERT_EQ(Run(true), 1);
-    EXPECT_EQ(link.requests, FullSequence(R, items));
+    EXPECT_EQ(link.requests, FullSequence(R, uploaded));
     EXPECT_EQ(record, want);
     Fill(record, count, 4);
     want = record;
     ASSERT_EQ(Run(false), 1);
-    EXPECT_EQ(link.requests, FullSequence(W, items));
-    EXPECT_EQ(std::tuple(record == want, link.module.ItemCount()), std::tuple(true, items));  // only read
+    EXPECT_EQ(link.requests, FullSequence(W, downloaded));
+    EXPECT_EQ(std::tuple(record == want, link.module.ItemCount()), std::tuple(true, downloaded));  // only read
   }
 }
 

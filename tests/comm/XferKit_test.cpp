@@ -58,7 +58,7 @@ class XferKitTest : public ::testing::Test {
     const int n = link.GetSocketConnNum();
     return link.AdoptSocket(n, fds[0]) ? n : -1;
   }
-  void Feed(const Bytes& b) { EXPECT_EQ(send(manager, b.data(), b.size(), 0), ssize_t(b.size())); }
+  void Feed(const Bytes& b) { EXPECT_EQ(send(manager, b.data(), b.size(), MSG_NOSIGNAL), ssize_t(b.size())); }
 
   int manager = -1, status = -7;
   uint8_t reply[CXferKit::kReplyBufferSize + 64] = {};
@@ -103,6 +103,36 @@ TEST_F(XferKitTest, HostileRepliesGiveTheDefinedResults) {
     EXPECT_EQ(status, last > 0 ? 0x0100 : -7);  // untouched when nothing arrived
     EXPECT_TRUE(last == 0 || reply[last - 1] == last % 256);
   }
+}
+
+// Requests and replies alternate: what arrived before a request answers none of it, and a reply
+// that is a status alone fails at once, on every receive until the next request.
+TEST_F(XferKitTest, StaleRepliesAndStatusOnlyRepliesAnswerNoLaterRequest) {
+  Link link;
+  const int n = Connect(link);
+  const uint8_t frame[15] = {0x01, 0x42, 0x54};
+  const Bytes late = Reply(30);
+  Bytes two = Reply(9);
+  for (uint8_t b : Reply(25)) two.push_back(b);
+  std::vector<int> results;
+  Feed(two);  // a reply and its duplicate: the duplicate stays behind
+  results.push_back(link.RecvCommMan(n, &status, reply));
+  Feed(Reply(7));                                 // a late reply on the socket
+  Feed(Bytes(late.begin(), late.begin() + 12));   // and the start of another
+  results.push_back(link.SendCommMan(n, 0, 0, 0, frame, 15));
+  Feed(Reply(41));
+  results.push_back(link.RecvCommMan(n, &status, reply));
+  Feed(envelope::EncodeReply(0x0101, {}));
+  for (int i = 0; i < 3; ++i) results.push_back(link.RecvCommMan(n, &status, reply));
+  const int statusOnly = status;
+  Feed(Reply(5));  // still no answer to the request that got its status
+  results.push_back(link.RecvCommMan(n, &status, reply));
+  results.push_back(link.SendCommMan(n, 0, 0, 0, frame, 15));
+  Feed(Reply(20));
+  results.push_back(link.RecvCommMan(n, &status, reply));
+  close(manager);
+  EXPECT_EQ(results, (std::vector<int>{9, 15, 41, -1, -1, -1, -1, 15, 20}));
+  EXPECT_EQ(std::tuple(statusOnly, status, reply[19]), std::tuple(0x0101, 0x0100, 20));
 }
 
 TEST_F(XferKitTest, RequestsConnectionsAndDeadLinks) {

@@ -59,10 +59,30 @@ TEST_F(ParameterFileTest, PartialFileLoadsZerosAndValuesWithinTheRecordsInvarian
   EXPECT_EQ(r.Community(1), std::string(64, 'c'));
   EXPECT_EQ(r.Community(2) + "|" + r.Community(3) + "|" + r.Subject() + "|" + t.TriggerName(),
             "a|b|Subject too long|A trigger name t");
-  // Length bytes follow their texts, whatever the file said; 4 is no trigger mode.
+  // Length bytes are stored as the file holds them, whatever their texts; 4 is no trigger mode.
   EXPECT_EQ((V{r.PasswordLength(), r.UserNameLength(), r.SenderLength(), r.SubjectLength(), t.NameLength(),
                t.MessageLength(), t.TriggerMode(), t.TriggerFlags()}),
-            (V{6, 0, 4, 16, 16, 5, 0, 9}));
+            (V{7, 7, 0, 9, 99, 0, 0, 9}));
+}
+
+// What a file holds is what is read: a length byte survives a write and a read even when its text
+// is shorter, and a text is written up to its NUL or its field's end, never by its length byte.
+TEST_F(ParameterFileTest, LengthBytesReadBackAsWrittenAndNeverLengthenTheirTexts) {
+  record_.SetPasswordLength(8);  // with an empty password text
+  record_.Trigger(2).SetNameLength(200);
+  record_.Trigger(2).SetTriggerName("ab");
+  record_.SetSubjectLength(0xFFFF);
+  record_.SetSubject(std::string(16, 's'));  // fills its field: no NUL follows
+  const std::string path = dir_.File("e.qx1");
+  ASSERT_TRUE(WriteParameters(record_, 0, file_, 0, 0, path));
+  const std::string text = ReadAll(path);
+  EXPECT_NE(text.find("\r\nMail_trigConf2=200,0,0,0,0,0,0,0,0,10,0,ab,,"), std::string::npos) << text;
+  EXPECT_NE(text.find("," + std::string(16, 's') + ","), std::string::npos) << text;
+  ModuleConfig back;
+  EXPECT_EQ(ReadParameters(back, file_, 0, 0, path), 1);
+  EXPECT_EQ((V{back.PasswordLength(), back.Trigger(2).NameLength(), back.SubjectLength()}), (V{8, 200, 0xFFFF}));
+  EXPECT_EQ(back.PasswordText() + "|" + back.Trigger(2).TriggerName() + "|" + back.Subject(),
+            "|ab|" + std::string(16, 's'));
 }
 
 // Each save renames a temporary file into the folder; closes are watched so that no renames merge.
@@ -134,11 +154,11 @@ TEST_F(ParameterFileTest, HexFormMailPiecesFillTheMailBlock) {
   EXPECT_EQ(Import(Fixture("hex_form_mail_pieces.ini")), 1);
   const auto& r = record_;
   EXPECT_EQ(r.PasswordText() + "|" + r.RecipientAddress(2) + "|" + r.Trigger(4).TriggerName(), "pw||Trg4");
-  // The dump's length bytes (99 and 0) follow their texts and its mode 9 is no mode; trigger 3 ends
+  // The dump's length bytes (99 and 0) are kept as they are; its mode 9 is no mode; trigger 3 ends
   // piece 0, trigger 4 opens piece 1, trigger 8 ends the block.
   EXPECT_EQ((V{r.SmtpServerIp(), r.PasswordLength(), r.UserNameLength(), r.Trigger(1).TriggerMode(),
                r.Trigger(3).AttachmentLength(2), r.Trigger(8).AttachmentLength(2)}),
-            (V{0xAC100019, 2, 4, 0, 8, 9}));
+            (V{0xAC100019, 99, 0, 0, 8, 9}));
 }
 
 TEST_F(ParameterFileTest, MalformedOrOversizedDumpsStayInsideTheirBlocks) {

@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +15,8 @@
 #include <string>
 
 #include "app/exports/Exports.h"
+#include "config/ParameterCodec.h"
+#include "platform/Numbers.h"
 
 namespace {
 
@@ -106,16 +109,44 @@ TEST_F(PluginEndToEnd, TransfersReportFailureToTheHost) {
             std::string::npos);
 }
 
+// A parameter file as configurations compare: each section's items after its count are left out,
+// because they are not in use (an upload leaves them as the record held them).
+std::string ItemsInUse(const std::string& parameters) {
+  std::string kept;
+  int count = 0;
+  for (std::size_t at = 0, end; at < parameters.size(); at = end) {
+    end = std::min(parameters.find('\n', at), parameters.size() - 1) + 1;
+    const std::string line = parameters.substr(at, end - at);
+    if (line.starts_with("DE=")) count = qx::ReadSigned32(qx::FieldSplitter(line.substr(3)).Field(2));
+    if (line.starts_with("DE_ITEM") && std::atoi(line.c_str() + 7) > count) continue;
+    kept += line;
+  }
+  return kept;
+}
+
 TEST_F(PluginEndToEnd, DownloadAndUploadEveryModuleThroughTheSimulator) {
   if (!fs::exists(kBuild + "/qxcommd")) GTEST_SKIP() << "qxcommd is not built";
   Simulator simulator(scratch_ / "state");
   ASSERT_NE(simulator.port, 0) << "qxcommd did not start";
-  EXPECT_EQ(download_(base_.c_str(), "00", simulator.port), 0);
+  EXPECT_EQ(download_(base_.c_str(), "00", simulator.port), 0);  // makes the parameter file
   EXPECT_TRUE(fs::exists(scratch_ / "state/station1_rack1_slot3.img"));
   EXPECT_TRUE(fs::exists(scratch_ / "state/station1_rack1_slot8.img"));
+  {  // the module in slot index 2 gets two items, the one in slot index 7 keeps none
+    qx::CProfileFile file;
+    file.SetPathName((base_ + ".qx1").c_str());
+    qx::ModuleConfig two;
+    two.SetDefaults();
+    two.SetItemCount(2);
+    two.Item(1).SetSlaveAddress(17);
+    two.Item(2).SetSlaveAddress(18);
+    ASSERT_TRUE(qx::WriteParameters(two, 0, file, 1, 2, ""));
+  }
+  EXPECT_EQ(download_(base_.c_str(), "00", simulator.port), 0);
   const std::string downloaded = Parameters();
   EXPECT_EQ(upload_(base_.c_str(), "00", simulator.port), 0);
-  EXPECT_EQ(Parameters(), downloaded);  // what went down comes back unchanged
+  EXPECT_EQ(ItemsInUse(Parameters()), ItemsInUse(downloaded));  // what went down comes back unchanged
+  EXPECT_NE(ItemsInUse(downloaded).find("\r\nDE=0,0,2,"), std::string::npos);
+  EXPECT_NE(Parameters(), downloaded);  // SLOT17 (no items in use) keeps the items the record held
 }
 
 // qxhost's exit status and standard output.

@@ -91,9 +91,12 @@ TEST(IniWrite, EditsGiveTheExpectedBytes) {
       {kHead + "target = old value" + kTail, Set("one", "TARGET", "\xC3\xA4\t;"),
        kHead + "target=\xC3\xA4\t;" + kTail},
       {"k=old\r\n[s]\r\n", Set("s", "k", "new"), "k=old\r\n[s]\r\nk=new\r\n"},
-      // New keys follow the section's last entry (key or text line).
+      // A new key goes right after the section's last key line: before trailing blank lines,
+      // comments and text lines without '='.
       {"[a]\r\nx=1\r\n\r\n;c\r\n[b]\r\n", Set("a", "z", "3"), "[a]\r\nx=1\r\nz=3\r\n\r\n;c\r\n[b]\r\n"},
-      {"[a]\r\nx=0\r\ntext\r\n;c\r\n", Set("a", "y", "1"), "[a]\r\nx=0\r\ntext\r\ny=1\r\n;c\r\n"},
+      {"[a]\r\nx=0\r\ntext\r\n;c\r\n", Set("a", "y", "1"), "[a]\r\nx=0\r\ny=1\r\ntext\r\n;c\r\n"},
+      {"[a]\r\ntext\r\nx=0\r\nmore\r\n", Set("a", "y", "1"), "[a]\r\ntext\r\nx=0\r\ny=1\r\nmore\r\n"},
+      {"[a]\r\ntext\r\n", Set("a", "k", "v"), "[a]\r\nk=v\r\ntext\r\n"},
       {"[a]\r\n;c\r\n\r\n", Set("a", "k", "v"), "[a]\r\nk=v\r\n;c\r\n\r\n"},
       {"[a]", Set("a", "k", "v"), "[a]\r\nk=v\r\n"},
       {"[d]\r\na=1\r\n[D]\r\n", Set("D", "c", "3"), "[d]\r\na=1\r\nc=3\r\n[D]\r\n"},

@@ -113,13 +113,16 @@ TEST_F(ProfileFileTest, NullArgumentsAndUnboundObjects) {
   EXPECT_FALSE(file_.IsBound() || file_.WriteString("s", "k", "v"));
 }
 
-// GetInt looks at 64 bytes at most (key "l" holds 65 digits). WriteInt: base 2 shows all 64 bits,
+// GetInt looks at 64 bytes at most (key "l" holds 65 digits) and reads as the platform's 32-bit
+// strtoul: above 0xFFFFFFFF it saturates (key "s"), never wraps. WriteInt: base 2 shows all 64 bits,
 // bases 8, 16 and 10 the 32-bit value.
 TEST_F(ProfileFileTest, Numbers) {
-  Bind("[n]\nh=0x1A\nf=ff\nn=12\nb=101\no=017\ne=\nw=abc\nm=-1\nl=" + std::string(63, '0') + "56");
-  const std::tuple<const char*, int, unsigned long> reads[] = {
-      {"h", 16, 26}, {"f", 16, 255}, {"n", 7, 12},  {"n", 0, 12}, {"b", 2, 5},     {"o", 8, 15},
-      {"o", 10, 17}, {"e", 10, 99},  {"x", 16, 99}, {"w", 10, 0}, {"m", 10, ~0UL}, {"l", 10, 5}};
+  Bind("[n]\nh=0x1A\nf=ff\nn=12\nb=101\no=017\ne=\nw=abc\nm=-1\ns=4294967303\nt=0x100000007\nl=" +
+       std::string(63, '0') + "56");
+  const std::tuple<const char*, int, uint32_t> reads[] = {
+      {"h", 16, 26}, {"f", 16, 255}, {"n", 7, 12},  {"n", 0, 12}, {"b", 2, 5},           {"o", 8, 15},
+      {"o", 10, 17}, {"e", 10, 99},  {"x", 16, 99}, {"w", 10, 0}, {"m", 10, 0xFFFFFFFF}, {"l", 10, 5},
+      {"s", 10, 0xFFFFFFFF},         {"t", 16, 0xFFFFFFFF}};
   for (const auto& [key, base, expected] : reads)
     EXPECT_EQ(file_.GetInt("n", key, 99, base), expected) << key << " " << base;
   const std::string ones(64, '1');

@@ -19,7 +19,10 @@ TEST(SafeFormat, MatchingConversionsAreFormatted) {
       {"device %s above %d", {std::string("T"), 2047LL}, "device T above 2047"},
       {"%i|%u|%x|%X|%o|%c", {-5LL, 7LL, 255LL, 255LL, 8LL, 65LL}, "-5|7|ff|FF|10|A"},
       {"%ld %hd %lld %hhu %lx %zu", {1LL, 2LL, 3LL, 4LL, 255LL, 6LL}, "1 2 3 4 ff 6"},
-      {"%u", {-1LL}, "18446744073709551615"},
+      // Integers are those of the 32-bit platform the texts were written for.
+      {"%u|%x|%lu|%d|%zu", {-1LL, -1LL, -1LL, 3000000000LL, -1LL}, "4294967295|ffffffff|4294967295|-1294967296|4294967295"},
+      {"%hd|%hu|%hhd|%hhu|%d", {70000LL, -1LL, 200LL, 300LL, 4294967301LL}, "4464|65535|-56|44|5"},
+      {"%lld|%llu|%jd", {-1LL, -1LL, 4294967301LL}, "-1|18446744073709551615|4294967301"},
       {"%5d|%-4d|%05d|%.3d|%+d|%#x", {42LL, 7LL, 42LL, 5LL, 3LL, 255LL}, "   42|7   |00042|005|+3|0xff"},
       {"%6s|%.2s|%-3s|", {std::string("ab"), std::string("xyz"), std::string("q")}, "    ab|xy|q  |"},
       {"\xe6\xa9\x9f\xe6\x9e\xb6 100%% at %d%%", {50LL}, "\xe6\xa9\x9f\xe6\x9e\xb6 100% at 50%"},

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -59,8 +60,13 @@ TEST(OptionsTest, ParsesFaultsAndRefusesNonsense) {
   EXPECT_EQ(o->faults.For(3), (Fault{FaultKind::kDelay, 250}));
   EXPECT_EQ(o->faults.For(1), (Fault{FaultKind::kStatus, 0x0102}));
   EXPECT_TRUE(ParseOptions({"--help"}, error)->help);
+  o = ParseOptions({"--plant", "p", "--fault", "2:dup", "--fault", "3:empty", "--fault", "4:trickle:7"}, error);
+  ASSERT_TRUE(o) << error;
+  EXPECT_EQ(std::tuple(o->faults.For(2), o->faults.For(3), o->faults.For(4)),
+            std::tuple(Fault{FaultKind::kDup, 0}, Fault{FaultKind::kEmpty, 0}, Fault{FaultKind::kTrickle, 7}));
   for (const char* bad :
        {"", "--plant", "--plant p --port 70000", "--plant p --fault 0:drop", "--plant p --fault 1:delay",
+        "--plant p --fault 1:trickle", "--plant p --fault 1:dup:2", "--plant p --fault 1:empty:0",
         "--plant p --fault 1:drop:5", "--plant p --fault 1:drop --fault 1:close",
         "--plant p --fault-rate 1.5", "--plant p --bogus 1"}) {
     std::vector<std::string> args;
@@ -117,6 +123,24 @@ TEST(DaemonTest, StartsServesAndStopsCleanly) {
   ASSERT_EQ(waitpid(pid, &status, 0), pid);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   EXPECT_FALSE(fs::exists(ready));
+}
+
+// A bad option is named once, with one pointer to --help; --help lists every fault kind.
+TEST(DaemonTest, BadOptionsAndHelp) {
+  const std::string program = QX_BUILD_DIR "/qxcommd";
+  if (!fs::exists(program)) GTEST_SKIP() << "qxcommd not built";
+  const auto run = [&](const std::string& args) {
+    FILE* pipe = popen((program + " " + args + " 2>&1").c_str(), "r");
+    std::string out;
+    for (int c; (c = std::fgetc(pipe)) != EOF;) out += static_cast<char>(c);
+    return std::pair(WEXITSTATUS(pclose(pipe)), out);
+  };
+  EXPECT_EQ(run("--plant p --fault 1:bogus"),
+            std::pair(2, std::string("qxcommd: --fault 1:bogus: expected N:KIND[:ARG] (see --help)\n")));
+  const std::string help = run("--help").second;
+  for (const char* kind : {"drop", "delay:MS", "status[:CODE]", "echo", "truncate[:N]", "malformed", "close",
+                           "dup", "empty", "trickle:MS"})
+    EXPECT_NE(help.find("\n                        " + std::string(kind) + " "), std::string::npos) << kind;
 }
 
 }  // namespace

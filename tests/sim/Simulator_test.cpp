@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "comm/Transfer.h"
 #include "sim/ModuleService.h"
@@ -82,7 +83,8 @@ TEST_F(SimulatorTest, RefusedRequestsGetTheirStatus) {
   EXPECT_EQ(Raw(sim.port(), read)[9], 0xAB);  // the write landed at the start of the NTP block
 }
 
-// A module without items: requests 1 header, 2 NTP, 3 SNMP, 4 and 5 mail.
+// A module without items: requests 1 header, 2 NTP, 3 SNMP, 4 and 5 mail. An upload that
+// completes brings the module's image, whatever the manager did on the way.
 TEST_F(SimulatorTest, InjectedFaultsGiveTheTransferCodes) {
   const std::string late = std::to_string(kTimeoutMs * 3 / 2), tooLate = std::to_string(kTimeoutMs * 3);
   const std::tuple<std::string, bool, int> cases[] = {
@@ -91,16 +93,31 @@ TEST_F(SimulatorTest, InjectedFaultsGiveTheTransferCodes) {
       {"2:status:0x0200", false, -2}, {"1:echo", false, -1},         {"5:echo", true, -3},
       {"4:truncate", true, -3},       {"1:truncate:136", true, -1},  {"3:truncate:3", false, 1},
       {"2:malformed", true, -2},      {"3:malformed", false, -3},    {"1:close", true, -1},
-      {"5:close", false, -3}};
+      {"5:close", false, -3},
+      // A reply sent twice answers its own request only: the next request gets its own reply.
+      {"1:dup", true, 1},             {"4:dup 5:status", false, -3}, {"2:dup", true, 1},
+      // A status without a frame fails that exchange; the connection stays usable.
+      {"1:empty", true, -1},          {"3:empty", false, -3},
+      // A reply trickled a few bytes at a time is put together again.
+      {"1:trickle:2", true, 1},       {"3:trickle:1", false, 1}};
   for (const auto& [text, upload, code] : cases) {
     SCOPED_TRACE(text);
     sim::FaultPlan plan;
-    const auto fault = sim::ParseFaultOption(text);
-    ASSERT_TRUE(fault);
-    plan.Add(fault->first, fault->second);
+    std::istringstream words(text);
+    for (std::string word; words >> word;) {
+      const auto fault = sim::ParseFaultOption(word);
+      ASSERT_TRUE(fault);
+      plan.Add(fault->first, fault->second);
+    }
     test::SimHarness sim(std::move(plan));
     ModuleConfig record;
     EXPECT_EQ(Transfer(sim.port(), upload, record), code);
+    // No items in use: the header and blocks 3 to 5 are the module's.
+    const uint8_t* image = sim.plant().Find({1, 1, 3})->data();
+    if (upload && code == 1) {
+      EXPECT_TRUE(std::equal(image, image + 0x80, record.Bytes()) &&
+                  std::equal(image + 0x2080, image + ModuleConfig::kSize, record.Bytes() + 0x2080));
+    }
   }
 }
 
@@ -109,6 +126,7 @@ TEST_F(SimulatorTest, DownloadedImageComesBackAfterARestart) {
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
   ModuleConfig sent, back, other;
+  other.SetDefaults();  // its table stays: the module has no items in use
   for (std::size_t i = 0; i < ModuleConfig::kSize; ++i) sent.Bytes()[i] = static_cast<uint8_t>(i * 13 + 4);
   sent.SetItemCount(64);
   {

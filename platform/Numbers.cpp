@@ -1,0 +1,47 @@
+#include "platform/Numbers.h"
+
+#include <cstddef>
+
+namespace qx {
+namespace {
+
+bool IsCSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+int DigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'z') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
+  return 99;
+}
+
+}  // namespace
+
+uint32_t ReadUnsigned32(std::string_view text, int base) {
+  if (base != 2 && base != 8 && base != 16) base = 10;
+  std::size_t i = 0;
+  while (i < text.size() && IsCSpace(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  // "0x" counts as a prefix only when a hexadecimal digit follows it;
+  // otherwise the 0 is the number and the x ends it.
+  if (base == 16 && i + 2 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
+      DigitValue(text[i + 2]) < 16) {
+    i += 2;
+  }
+  uint64_t value = 0;
+  bool saturated = false;
+  for (; i < text.size() && DigitValue(text[i]) < base; ++i) {
+    value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(DigitValue(text[i]));
+    if (value > 0xFFFFFFFFu) {
+      saturated = true;
+      value = 0xFFFFFFFFu;  // the remaining digits are still taken, as strtoul does
+    }
+  }
+  if (saturated) return 0xFFFFFFFFu;
+  const auto v = static_cast<uint32_t>(value);
+  return negative ? 0u - v : v;
+}
+
+}  // namespace qx

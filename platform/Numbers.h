@@ -1,0 +1,29 @@
+// Numbers: the one reader of number texts that come from files, with one
+// overflow rule for the whole system. The files were written for a platform
+// whose strtoul and integers are 32 bits wide, so numbers read here behave
+// as they do there:
+//  - leading white space, then an optional sign, then digits of the base up
+//    to the first other character; no digits give 0;
+//  - a value above 0xFFFFFFFF saturates to 0xFFFFFFFF (whatever the sign);
+//  - a minus sign negates the value modulo 2^32 ("-1" is 0xFFFFFFFF).
+// Narrower fields take the low bits of the result; a signed field takes the
+// 32-bit two's complement ("-18000" stays -18000).
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace qx {
+
+// strtoul of the text with 32-bit unsigned long. base 16 also accepts a
+// "0x" or "0X" prefix before its first digit; a base other than 2, 8 or 16
+// means 10.
+uint32_t ReadUnsigned32(std::string_view text, int base = 10);
+
+// The same value as the 32-bit signed integer it is on the platform: atoi's
+// use in the system (positions, rack type codes) reads through here too.
+inline int32_t ReadSigned32(std::string_view text) {
+  return static_cast<int32_t>(ReadUnsigned32(text, 10));
+}
+
+}  // namespace qx
