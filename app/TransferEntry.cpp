@@ -1,5 +1,6 @@
 #include "app/TransferEntry.h"
 
+#include <string>
 #include <vector>
 
 #include "comm/Transfer.h"
@@ -42,15 +43,24 @@ bool TransferOne(TransferEntryContext& c, int connection, const SlotRef& m, Dire
   ProjectContext& p = c.project;
   TransferContext transfer{c.link, p.record, p.session, &c.ui, &c.texts, nullptr};
   const int station = p.session.TargetStation;
+  const char* operation = direction == Direction::kUpload ? "Upload" : "Download";
+  const auto failed = [&](const std::string& why) {
+    c.ui.LogFailure(FailureTrace(operation, station, m.rack, m.slot + 1, why));
+    return false;
+  };
   if (direction == Direction::kUpload) {
-    if (UploadModule(transfer, connection, station, m.rack, m.slot + 1) < 0) return false;
+    if (UploadModule(transfer, connection, station, m.rack, m.slot + 1) < 0) return failed(transfer.failure);
     // An upload that cannot be kept in the project (read-only file or
     // folder, full disk) has failed for the host as much as a transfer that
     // broke off: it is told so instead of finding the old section later.
-    return WriteParameters(p.record, p.session.FirmwareVersion, p.parameterFile, m.rack, m.slot, "");
+    if (!WriteParameters(p.record, p.session.FirmwareVersion, p.parameterFile, m.rack, m.slot, "")) {
+      return failed("uploaded, but the parameter file " + p.parameterFile.GetPathName() + " could not be saved");
+    }
+    return true;
   }
   ReadParameters(p.record, p.parameterFile, m.rack, m.slot, "");
-  return DownloadModule(transfer, connection, station, m.rack, m.slot + 1) >= 0;
+  if (DownloadModule(transfer, connection, station, m.rack, m.slot + 1) < 0) return failed(transfer.failure);
+  return true;
 }
 
 bool RunEntry(TransferEntryContext& c, const std::string& basePath, std::string_view position, int port,
@@ -64,7 +74,11 @@ bool RunEntry(TransferEntryContext& c, const std::string& basePath, std::string_
   PrepareParameterFileForTransfers(p);
 
   const int connection = OpenTransferConnection(c.link, port);
-  if (connection == -1) return true;
+  if (connection == -1) {
+    c.ui.LogFailure(std::string(direction == Direction::kUpload ? "Upload" : "Download") + " " +
+                    std::string(position) + " of " + basePath + ": no free connection to the communication manager");
+    return true;
+  }
   bool completed = true;
   if (!RackId1(p).empty()) {
     for (const SlotRef& m : SelectedModules(p, position)) {

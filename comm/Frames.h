@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace qx::frames {
 
@@ -67,5 +68,18 @@ std::size_t BuildWriteRequest(uint8_t* out, const FrameTarget& target, uint32_t 
 // zeros off as data.
 // REQUIRES: request is a frame built above; reply holds kBufferSize bytes.
 bool JudgeReply(const uint8_t* request, int received, int status, const uint8_t* reply);
+
+// Why JudgeReply refuses an exchange, checked in this order; kAccepted when
+// it does not. kLinkLost: the receive gave -1 (connection closed or broken,
+// a malformed envelope, or a status without a frame); kNoReply: nothing
+// whole arrived in the receive calls.
+enum class ReplyFault { kAccepted, kLinkLost, kNoReply, kStatus, kWrongOperation, kShortRead };
+ReplyFault CheckReply(const uint8_t* request, int received, int status, const uint8_t* reply);
+
+// One line for the failure trace: the request's registers and what was
+// wrong with its reply, e.g. "read of 0x10001040+490: reply status 0x0101".
+// REQUIRES: as CheckReply, fault not kAccepted.
+std::string DescribeReplyFault(ReplyFault fault, const uint8_t* request, int received, int status,
+                               const uint8_t* reply);
 
 }  // namespace qx::frames

@@ -98,6 +98,12 @@ bool WriteSingle(TransferContext& ctx, int connection, const frames::FrameTarget
                        ctx.status);
 }
 
+// Puts the failed block in front of the exchange's reason and gives code.
+int BlockFailed(TransferContext& ctx, const char* block, int code) {
+  ctx.failure = std::string(block) + ": " + ctx.failure;
+  return code;
+}
+
 void PumpOneMessage(TransferContext& ctx) {
   if (ctx.ui != nullptr) ctx.ui->PumpOneMessage();
 }
@@ -120,6 +126,7 @@ bool ExchangeFrame(TransferContext& ctx, int connection, const uint8_t* request,
                    uint8_t* reply, int& status) {
   if (length < static_cast<int>(frames::kRequestHeaderSize) ||
       length > static_cast<int>(frames::kBufferSize)) {
+    ctx.failure = "request of " + std::to_string(length) + " bytes not sent";
     return false;  // not a request frame: nothing is sent
   }
   std::memset(reply, 0, frames::kBufferSize);
@@ -131,7 +138,13 @@ bool ExchangeFrame(TransferContext& ctx, int connection, const uint8_t* request,
     received = ctx.link.RecvCommMan(connection, &status, reply);
     if (received > 0) break;
   }
-  return frames::JudgeReply(request, received, status, reply);
+  const frames::ReplyFault fault = frames::CheckReply(request, received, status, reply);
+  if (fault == frames::ReplyFault::kAccepted) return true;
+  ctx.failure = frames::DescribeReplyFault(fault, request, received, status, reply);
+  if (fault == frames::ReplyFault::kNoReply) {
+    ctx.failure += " (" + std::to_string(calls) + " x " + std::to_string(ctx.link.TimeoutMs()) + " ms)";
+  }
+  return false;
 }
 
 bool ReadRegisterBlock(TransferContext& ctx, int connection, int station, int rack, int slotNumber,
@@ -175,13 +188,21 @@ bool WriteRegisterBlock(TransferContext& ctx, int connection, int station, int r
   return true;
 }
 
+std::string FailureTrace(const char* operation, int station, int rack, int slotNumber,
+                         const std::string& failure) {
+  return std::string(operation) + " SLOT" + std::to_string(rack) + std::to_string(slotNumber - 1) + " (station " +
+         std::to_string(station) + ", rack " + std::to_string(rack) + ", slot number " + std::to_string(slotNumber) +
+         "): " + failure;
+}
+
 int UploadModule(TransferContext& ctx, int connection, int station, int rack, int slotNumber) {
   TransferProgress progress(ctx, "Msg17");
   const frames::FrameTarget target{station, rack, slotNumber};
   ModuleConfig& record = ctx.record;
 
   // The header is the module's, its item count included, whatever the count.
-  if (!ReadSingle(ctx, connection, target, kHeaderBlock, true)) return -1;
+  ctx.failure.clear();
+  if (!ReadSingle(ctx, connection, target, kHeaderBlock, true)) return BlockFailed(ctx, "block 1 (header)", -1);
   // Only the items in use are read and copied; the record's items after
   // them keep what they held (they are not in use, so nothing reads them as
   // items).
@@ -189,20 +210,20 @@ int UploadModule(TransferContext& ctx, int connection, int station, int rack, in
     std::array<uint8_t, kItemBufferSize> buffer{};
     if (!ReadRegisterBlock(ctx, connection, station, rack, slotNumber, kItemsBlock.address, bytes,
                            buffer.data())) {
-      return -3;
+      return BlockFailed(ctx, "block 2 (items)", -3);
     }
     std::memcpy(record.Bytes() + kItemsBlock.offset, buffer.data(), static_cast<std::size_t>(bytes));
   }
 
   progress.Stage("Msg18");
-  if (!ReadSingle(ctx, connection, target, kNtpBlock, false)) return -2;
+  if (!ReadSingle(ctx, connection, target, kNtpBlock, false)) return BlockFailed(ctx, "block 3 (NTP)", -2);
   progress.Stage("Msg19");
-  if (!ReadSingle(ctx, connection, target, kSnmpBlock, false)) return -3;
+  if (!ReadSingle(ctx, connection, target, kSnmpBlock, false)) return BlockFailed(ctx, "block 4 (SNMP)", -3);
   progress.Stage("Msg20");
   std::array<uint8_t, kMailBlock.Bytes()> mail{};
   if (!ReadRegisterBlock(ctx, connection, station, rack, slotNumber, kMailBlock.address,
                          static_cast<int>(mail.size()), mail.data())) {
-    return -3;
+    return BlockFailed(ctx, "block 5 (mail)", -3);
   }
   std::memcpy(record.Bytes() + kMailBlock.offset, mail.data(), mail.size());
   progress.Finish();
@@ -220,7 +241,10 @@ int DownloadModule(TransferContext& ctx, int connection, int station, int rack, 
   std::memcpy(header.data(), record.Bytes() + kHeaderBlock.offset, header.size());
   const int items = TransferredItems(header.data());
   EncodeU16(header.data() + kItemCountOffset, static_cast<uint16_t>(items));
-  if (!WriteSingle(ctx, connection, target, kHeaderBlock, header.data(), true)) return -1;
+  ctx.failure.clear();
+  if (!WriteSingle(ctx, connection, target, kHeaderBlock, header.data(), true)) {
+    return BlockFailed(ctx, "block 1 (header)", -1);
+  }
 
   if (items > 0) {
     std::array<uint8_t, kItemBufferSize> buffer{};
@@ -228,20 +252,24 @@ int DownloadModule(TransferContext& ctx, int connection, int station, int rack, 
     std::memcpy(buffer.data(), record.Bytes() + kItemsBlock.offset, static_cast<std::size_t>(bytes));
     if (!WriteRegisterBlock(ctx, connection, station, rack, slotNumber, kItemsBlock.address, bytes,
                             buffer.data())) {
-      return -3;
+      return BlockFailed(ctx, "block 2 (items)", -3);
     }
   }
 
   progress.Stage("Msg22");
-  if (!WriteSingle(ctx, connection, target, kNtpBlock, record.Bytes() + kNtpBlock.offset, false)) return -2;
+  if (!WriteSingle(ctx, connection, target, kNtpBlock, record.Bytes() + kNtpBlock.offset, false)) {
+    return BlockFailed(ctx, "block 3 (NTP)", -2);
+  }
   progress.Stage("Msg23");
-  if (!WriteSingle(ctx, connection, target, kSnmpBlock, record.Bytes() + kSnmpBlock.offset, false)) return -3;
+  if (!WriteSingle(ctx, connection, target, kSnmpBlock, record.Bytes() + kSnmpBlock.offset, false)) {
+    return BlockFailed(ctx, "block 4 (SNMP)", -3);
+  }
   progress.Stage("Msg24");
   std::array<uint8_t, kMailBlock.Bytes()> mail{};
   std::memcpy(mail.data(), record.Bytes() + kMailBlock.offset, mail.size());
   if (!WriteRegisterBlock(ctx, connection, station, rack, slotNumber, kMailBlock.address,
                           static_cast<int>(mail.size()), mail.data())) {
-    return -3;
+    return BlockFailed(ctx, "block 5 (mail)", -3);
   }
   progress.Finish();
   return 1;

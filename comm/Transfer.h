@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "comm/ProgressWindow.h"
 #include "comm/XferKit.h"
@@ -31,6 +32,10 @@ struct TransferContext {
   // The status word of the manager's replies. It is not reset between the
   // requests of one transfer; only the send and receive buffers are.
   int status = 0;
+  // Why the last transfer failed, for the failure trace: the block and what
+  // was wrong with which exchange ("block 2 (items): read of 0x10001040+490:
+  // no reply in time"). Empty while nothing failed.
+  std::string failure;
 };
 
 // SetModbusMode(2), GetSocketConnNum, OpenSocket(n, 1, 0x7F000001, port, 0)
@@ -59,7 +64,8 @@ bool ReadRegisterBlock(TransferContext& ctx, int connection, int station, int ra
 bool WriteRegisterBlock(TransferContext& ctx, int connection, int station, int rack, int slotNumber,
                         uint32_t address, int byteCount, const uint8_t* source);
 
-// Reads the module's image into ctx.record. 1 when every block was read;
+// Reads the module's image into ctx.record. 1 when every block was read
+// (ctx.failure emptied first, set on failure);
 // -1 block 1 (header) failed; -2 block 3 (NTP) failed; -3 block 2 (items),
 // 4 (SNMP) or 5 (mail) failed. The record keeps every block read before the
 // failing one; a partly read items or mail block changes nothing.
@@ -70,5 +76,9 @@ bool WriteRegisterBlock(TransferContext& ctx, int connection, int station, int r
 int UploadModule(TransferContext& ctx, int connection, int station, int rack, int slotNumber);
 // Writes ctx.record (only read) into the module; the same codes per block.
 int DownloadModule(TransferContext& ctx, int connection, int station, int rack, int slotNumber);
+
+// The failure trace's line for a failed transfer: "Upload SLOT12 (station 1,
+// rack 1, slot number 3): " followed by failure (TransferContext::failure).
+std::string FailureTrace(const char* operation, int station, int rack, int slotNumber, const std::string& failure);
 
 }  // namespace qx

@@ -15,13 +15,17 @@ void CommTransfers::Close(int connection) {
 int CommTransfers::Upload(int connection, int station, int rack, int slotNumber) {
   TransferContext transfer{context_.link, context_.record, context_.session,
                            &context_.ui,  &context_.texts, progress_};
-  return UploadModule(transfer, connection, station, rack, slotNumber);
+  const int result = UploadModule(transfer, connection, station, rack, slotNumber);
+  if (result < 0) context_.ui.LogFailure(FailureTrace("Upload", station, rack, slotNumber, transfer.failure));
+  return result;
 }
 
 int CommTransfers::Download(int connection, int station, int rack, int slotNumber) {
   TransferContext transfer{context_.link, context_.record, context_.session,
                            &context_.ui,  &context_.texts, progress_};
-  return DownloadModule(transfer, connection, station, rack, slotNumber);
+  const int result = DownloadModule(transfer, connection, station, rack, slotNumber);
+  if (result < 0) context_.ui.LogFailure(FailureTrace("Download", station, rack, slotNumber, transfer.failure));
+  return result;
 }
 
 }  // namespace qx

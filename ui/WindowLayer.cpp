@@ -53,6 +53,15 @@ class DeferredUiServices : public UiServices {
   }
   // Pumping never creates the application: without one there is nothing to pump.
   void PumpOneMessage() override { qt_.PumpOneMessage(); }
+  // The trace goes where its reader is: the log file when windows can be
+  // shown, standard error when headless. Never creates the application.
+  void LogFailure(const std::string& line) override {
+    if (WindowsAvailable()) {
+      UiServices::LogFailure(line);
+    } else {
+      headless_.LogFailure(line);
+    }
+  }
 
  private:
   UiServices& Pick() {

@@ -183,6 +183,32 @@ TEST_F(TransferTest, FailedExchangeEndsTransferWithItsBlockCode) {
   }
 }
 
+// What the failure trace is told: the block, the exchange and what was wrong with its reply.
+TEST_F(TransferTest, FailureNamesTheBlockTheExchangeAndTheReason) {
+  session.ReceiveAttempts = 5;
+  // clang-format off
+  const std::tuple<std::size_t, M, bool, std::string> cases[] = {
+      {0, M::kFailStatus, false, "block 1 (header): write of 0x10001000+64: reply status 0x0101"},
+      {0, M::kSilent, true, "block 1 (header): read of 0x10001000+64: no reply in time (5 x 2000 ms)"},
+      {9, M::kSilent, true, "block 2 (items): read of 0x10001F90+176: no reply in time (5 x 2000 ms)"},
+      {10, M::kWrongEcho, false, "block 3 (NTP): write of 0x10000000+16: reply echoes operation 0x4254, not 0x4253"},
+      {11, M::kBroken, true, "block 4 (SNMP): read of 0x10000100+144: no frame: connection closed or broken, "
+                             "reply malformed, or status 0x0100 alone"},
+      {12, M::kShortRead, true, "block 5 (mail): read of 0x10004000+490: read reply of 988 bytes, 989 needed"}};
+  // clang-format on
+  for (const auto& [at, how, upload, expected] : cases) {
+    link.fault = {at, how};
+    Fill(link.module, 64, 5);
+    Fill(record, 64, 6);
+    EXPECT_LT(Run(upload), 0);
+    EXPECT_EQ(ctx.failure, expected);
+  }
+  link.fault = {99, M::kNone};
+  EXPECT_EQ(Run(true), 1);
+  EXPECT_EQ(ctx.failure, "");  // a later transfer that succeeds clears it
+  EXPECT_EQ(FailureTrace("Upload", 1, 1, 3, "x"), "Upload SLOT12 (station 1, rack 1, slot number 3): x");
+}
+
 TEST_F(TransferTest, ConnectionIsOpenedAsTheManagerExpects) {
   uint8_t data[4] = {};  // an empty or odd block is refused unsent
   EXPECT_FALSE(WriteRegisterBlock(ctx, 0, 1, 1, 3, 0x10001040, 0, data) ||

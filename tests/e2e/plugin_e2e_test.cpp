@@ -42,9 +42,9 @@ Fn Export(const char* name) {
 // qxcommd with the example plant on a free port. The shell prints its pid,
 // then becomes qxcommd, which prints "qxcommd: listening on 127.0.0.1:N".
 struct Simulator {
-  explicit Simulator(const fs::path& state) {
+  explicit Simulator(const fs::path& state, const std::string& options = "") {
     const std::string command = "echo $$; exec " + kBuild + "/qxcommd --port 0 --plant " + kExample.string() +
-                                "/plant.ini --state " + state.string();
+                                "/plant.ini --state " + state.string() + " " + options;
     out = popen(command.c_str(), "r");
     if (std::fscanf(out, "%d qxcommd: listening on %*[^:]:%d", &pid, &port) != 2) port = 0;
   }
@@ -147,6 +147,20 @@ TEST_F(PluginEndToEnd, DownloadAndUploadEveryModuleThroughTheSimulator) {
   EXPECT_EQ(ItemsInUse(Parameters()), ItemsInUse(downloaded));  // what went down comes back unchanged
   EXPECT_NE(ItemsInUse(downloaded).find("\r\nDE=0,0,2,"), std::string::npos);
   EXPECT_NE(Parameters(), downloaded);  // SLOT17 (no items in use) keeps the items the record held
+}
+
+TEST_F(PluginEndToEnd, FailedTransferIsTracedWithModuleBlockAndReason) {
+  if (!fs::exists(kBuild + "/qxcommd")) GTEST_SKIP() << "qxcommd is not built";
+  Simulator simulator(scratch_ / "state", "--fault 1:status --fault 3:echo");
+  ASSERT_NE(simulator.port, 0) << "qxcommd did not start";
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(download_(base_.c_str(), "12", simulator.port), 1);
+  EXPECT_EQ(upload_(base_.c_str(), "12", simulator.port), 1);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "KM31QX-2C: trace: Download SLOT12 (station 1, rack 1, slot number 3): block 1 (header): "
+            "write of 0x10001000+64: reply status 0x0101\n"
+            "KM31QX-2C: trace: Upload SLOT12 (station 1, rack 1, slot number 3): block 3 (NTP): "
+            "read of 0x10000000+16: reply echoes operation 0x4253, not 0x4254\n");
 }
 
 // qxhost's exit status and standard output.
