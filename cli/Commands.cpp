@@ -124,13 +124,18 @@ int RunCompare(const std::string& projectArg, const std::string& position, int p
   std::string error;
   const auto base = ProjectBase(projectArg);
   if (!base) return Fail(s, projectArg + ": not a host project (no .ini with HW_CFG)");
-  auto project = LoadProjectModule(*base, position, error);
-  if (!project) return Fail(s, error);
   const auto target = ReadProjectTarget(*base, error);
   if (!target) return Fail(s, error);
+  int32_t rack = -1;
+  int32_t slot = -1;
+  if (!IsPosition(position) || !ParseSlotPosition(position, rack, slot)) {
+    return Fail(s, "position \"" + position + "\" is not of the form 12, 111 or SLOT12");
+  }
   bool listed = false;
-  for (const auto& m : target->modules) listed |= m.rack == project->rack && m.slot == project->slot;
-  if (!listed) return Fail(s, *base + ".ini: no KM31QX-2C module at " + project->section);
+  for (const auto& m : target->modules) listed |= m.rack == rack && m.slot == slot;
+  if (!listed) return Fail(s, *base + ".ini: no KM31QX-2C module at " + SlotSectionName(rack, slot));
+  auto project = LoadProjectModule(*base, position, error);
+  if (!project) return Fail(s, error);
 
   TerminalProgressFactory bar(s.progress, "upload " + project->section);
   const bool showProgress = s.progress != nullptr;

@@ -37,7 +37,7 @@ class TerminalProgressWindow : public ProgressWindow {
 
 std::string ProgressLine(const std::string& label, int done, int total, int width) {
   const std::string count = std::to_string(done) + "/" + std::to_string(total);
-  const int barWidth = std::max(10, width - static_cast<int>(label.size() + count.size()) - 5);
+  const int barWidth = std::max(10, width - static_cast<int>(label.size() + count.size()) - 4);
   const int filled = total > 0 ? std::clamp(done * barWidth / total, 0, barWidth) : 0;
   return label + " [" + std::string(static_cast<std::size_t>(filled), '#') +
          std::string(static_cast<std::size_t>(barWidth - filled), '.') + "] " + count;
