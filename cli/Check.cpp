@@ -55,10 +55,8 @@ std::vector<ValueShape> ValueShapes() {
 
 class Checker {
  public:
-  Checker(const ModuleSource& m, const ItemLimits& limits)
-      : m_(m), limits_(limits), lines_(LineIndex::OfFile(m.file)) {
-    file_.SetPathName(m.file.c_str());
-  }
+  Checker(const ModuleSource& m, const ItemLimits& limits, const CheckedFile& file)
+      : m_(m), limits_(limits), lines_(file.lines), file_(file.values) {}
 
   std::vector<Finding> Run() {
     const bool hexForm = m_.file.size() >= 4 && m_.file.compare(m_.file.size() - 4, 4, ".ini") == 0;
@@ -235,6 +233,9 @@ class Checker {
         Add(key, FieldPath(i, r.Focus), Reason(r.Message));
         continue;
       }
+      const auto before = m_.record.Block(ModuleConfig::ItemOffset(i), layout::kItemSize);
+      const auto after = edited.Block(ModuleConfig::ItemOffset(i), layout::kItemSize);
+      if (std::equal(before.begin(), before.end(), after.begin())) continue;
       for (const Difference& d : DiffRecords(m_.record, edited)) {
         Add(key, d.field, "stored " + d.a + ", the item editor makes it " + d.b);
       }
@@ -277,8 +278,8 @@ class Checker {
 
   const ModuleSource& m_;
   ItemLimits limits_;
-  LineIndex lines_;
-  CProfileFile file_;
+  const LineIndex& lines_;
+  const CProfileFile& file_;
   CDeviceAddrTable table_;
   std::vector<Finding> findings_;
 };
@@ -350,8 +351,16 @@ ItemLimits LimitsFor(const ModuleSource& module, const std::optional<std::string
   return limits;
 }
 
+CheckedFile::CheckedFile(const std::string& path) : lines(LineIndex::OfFile(path)) {
+  values.SetPathName(path.c_str());
+}
+
+std::vector<Finding> CheckModule(const ModuleSource& module, const ItemLimits& limits, const CheckedFile& file) {
+  return Checker(module, limits, file).Run();
+}
+
 std::vector<Finding> CheckModule(const ModuleSource& module, const ItemLimits& limits) {
-  return Checker(module, limits).Run();
+  return CheckModule(module, limits, CheckedFile(module.file));
 }
 
 }  // namespace qx::cli

@@ -20,6 +20,7 @@
 
 #include "cli/Sources.h"
 #include "dataexch/ItemLimits.h"
+#include "platform/ProfileFile.h"
 
 namespace qx::cli {
 
@@ -54,6 +55,15 @@ class LineIndex {
 // none (offsets unchecked against an area) for a file on its own.
 ItemLimits LimitsFor(const ModuleSource& module, const std::optional<std::string>& projectBase);
 
+// A file as check reads it: its values and where they stand. Modules of one
+// file share it, so that the file is parsed once.
+struct CheckedFile {
+  explicit CheckedFile(const std::string& path);
+  CProfileFile values;
+  LineIndex lines;
+};
+
+std::vector<Finding> CheckModule(const ModuleSource& module, const ItemLimits& limits, const CheckedFile& file);
 std::vector<Finding> CheckModule(const ModuleSource& module, const ItemLimits& limits);
 
 }  // namespace qx::cli

@@ -81,8 +81,9 @@ int RunCheck(const std::string& source, Streams s) {
   auto modules = project ? LoadProjectModules(*base, error) : LoadFileModules(source, error);
   if (!modules) return Fail(s, error);
   std::size_t count = 0;
+  const CheckedFile file(modules->front().file);  // all modules come from one file
   for (const ModuleSource& m : *modules) {
-    for (const Finding& f : CheckModule(m, LimitsFor(m, base))) {
+    for (const Finding& f : CheckModule(m, LimitsFor(m, base), file)) {
       s.out << FormatFinding(f) << "\n";
       ++count;
     }

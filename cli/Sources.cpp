@@ -36,23 +36,36 @@ namespace {
 
 // Reads one section the way the configurator's import does (MODULE_ID
 // checked, checksums compared, ".ini" in the hex form) into a record that
-// starts from the defaults.
-std::optional<ModuleSource> ReadSection(const std::string& path, int rack, int slot, std::string& error) {
+// starts from the defaults. file is bound to path: a comma-form section is
+// read from it without parsing the file again.
+std::optional<ModuleSource> ReadSection(CProfileFile& file, const std::string& path, int rack, int slot,
+                                        std::string& error) {
   ModuleSource m;
   m.file = path;
   m.section = SlotSectionName(rack, slot);
   m.rack = rack;
   m.slot = slot;
   m.record.SetDefaults();
-  CProfileFile file;
-  const int result = ReadParameters(m.record, file, rack, slot, path);
-  if (result == -1) {
+  const char* section = m.section.c_str();
+  if (file.GetString(section, "MODULE_ID") != kModuleIdText) {
     error = path + ": section [" + m.section + "] holds no KM31QX-2C parameters";
     return std::nullopt;
   }
-  m.checksumsMatch = result != -2;
-  file.SetPathName(path.c_str());
-  m.firmwareVersion = static_cast<uint32_t>(file.GetInt(m.section.c_str(), "FWVER", 0, 16));
+  m.firmwareVersion = static_cast<uint32_t>(file.GetInt(section, "FWVER", 0, 16));
+  if (EndsWith(path, ".ini")) {
+    CProfileFile hexForm;
+    ReadParameters(m.record, hexForm, rack, slot, path);
+    return m;
+  }
+  ReadParameters(m.record, file, rack, slot, "");
+  for (const auto& [key, unused] : ParameterValues(m.record)) {
+    const std::string value = file.GetString(section, key.c_str());
+    const std::size_t comma = value.rfind(',');
+    if (comma == std::string::npos || ValueChecksum(std::string_view(value).substr(0, comma)) != value.substr(comma + 1)) {
+      m.checksumsMatch = false;
+      break;
+    }
+  }
   return m;
 }
 
@@ -93,7 +106,9 @@ std::optional<ModuleSource> LoadProjectModule(const std::string& base, const std
     error = path + ": no parameter file (open the project in the configurator once)";
     return std::nullopt;
   }
-  return ReadSection(path, rack, slot, error);
+  CProfileFile file;
+  file.SetPathName(path.c_str());
+  return ReadSection(file, path, rack, slot, error);
 }
 
 std::optional<std::vector<ModuleSource>> LoadFileModules(const std::string& path, std::string& error) {
@@ -110,7 +125,7 @@ std::optional<std::vector<ModuleSource>> LoadFileModules(const std::string& path
     int32_t slot = -1;
     if (!IsPosition(section) || !ParseSlotPosition(section, rack, slot)) continue;
     if (SlotSectionName(rack, slot) != section) continue;  // "SLOT012" and the like
-    auto m = ReadSection(path, rack, slot, error);
+    auto m = ReadSection(file, path, rack, slot, error);
     if (!m) return std::nullopt;
     modules.push_back(std::move(*m));
   }
@@ -137,10 +152,11 @@ std::optional<std::vector<ModuleSource>> LoadProjectModules(const std::string& b
     error = parameterPath + ": no parameter file (open the project in the configurator once)";
     return std::nullopt;
   }
+  parameterFile.SetPathName(parameterPath.c_str());
   std::vector<ModuleSource> modules;
   for (int slot = 0; slot < kSlotsPerRack; ++slot) {
     if (!ProjectSlotHoldsModule(project, 1, slot)) continue;
-    auto m = ReadSection(parameterPath, 1, slot, error);
+    auto m = ReadSection(parameterFile, parameterPath, 1, slot, error);
     if (!m) return std::nullopt;
     modules.push_back(std::move(*m));
   }
