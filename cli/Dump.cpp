@@ -87,23 +87,6 @@ void Write(const Node& n, std::string& out, int indent) {
   }
 }
 
-std::string JsonText(const std::string& text) {
-  std::string out = "\"";
-  for (unsigned char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04x", c);
-      out += buf;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
-}
-
 std::string Hex(uint32_t value) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "0x%X", static_cast<unsigned>(value));
@@ -236,8 +219,8 @@ std::string DumpText(const ModuleSource& m) {
 
 std::string DumpJson(const ModuleSource& m) {
   Node root;
-  root.Member("file").literal = JsonText(m.file);
-  root.Member("section").literal = JsonText(m.section);
+  root.Member("file").literal = JsonQuoted(m.file);
+  root.Member("section").literal = JsonQuoted(m.section);
   root.Member("firmwareVersion").literal = std::to_string(m.firmwareVersion);
   root.Member("checksumsMatch").literal = m.checksumsMatch ? "true" : "false";
   bool itemsListed = false;

@@ -26,7 +26,9 @@ std::string Hex(uint32_t value, int width) {
   return buf;
 }
 
-std::string JsonString(std::string_view text) {
+}  // namespace
+
+std::string JsonQuoted(std::string_view text) {
   std::string out = "\"";
   for (unsigned char c : text) {
     if (c == '"' || c == '\\') {
@@ -42,6 +44,8 @@ std::string JsonString(std::string_view text) {
   }
   return out + "\"";
 }
+
+namespace {
 
 // Appends fields under a path prefix ("NtpSettings", "DataExchangeItem[2]").
 class Builder {
@@ -59,10 +63,10 @@ class Builder {
     Add(name, Hex(value, width) + suffix, std::to_string(value), value == 0, false);
   }
   void Ip(std::string_view name, uint32_t value) {
-    Add(name, DottedIp(value), JsonString(DottedIp(value)), value == 0, false);
+    Add(name, DottedIp(value), JsonQuoted(DottedIp(value)), value == 0, false);
   }
   void Text(std::string_view name, std::string_view value, bool reserved = false) {
-    Add(name, Quoted(value), JsonString(value), value.empty(), reserved);
+    Add(name, Quoted(value), JsonQuoted(value), value.empty(), reserved);
   }
   void Reserved(std::string_view name, int64_t value) { Number(name, value, "", true); }
   void JsonOnly(std::string_view name, std::string json) {
@@ -100,7 +104,7 @@ void BlockFields(Builder& b, const char* name, uint16_t deviceType, TransferBloc
   const RemoteAddressText address = FormatRemoteAddress(deviceType, block.RemoteKind(), block.RemoteAddress());
   b.Number("RemoteKind", block.RemoteKind(), KindName(deviceType, block.RemoteKind()));
   // The device's notation is the readable form; the stored number goes to JSON as well.
-  b.JsonOnly("RemoteAddressText", JsonString(address.Display));
+  b.JsonOnly("RemoteAddressText", JsonQuoted(address.Display));
   b.Number("RemoteAddress", block.RemoteAddress());
   for (int k = 1; k <= 3; ++k) b.Reserved(Indexed("ReservedWord", k), block.ReservedWord(k));
   b.HexNumber("Command", block.Command(), block.Command() > 0xFF ? 4 : 2);

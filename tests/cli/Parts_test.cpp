@@ -85,7 +85,7 @@ TEST(BackupPlanTest, RunsEveryJobOnceOnAtMostTheWorkersGiven) {
   for (const auto& [jobs, workers] : {std::pair{0, 4}, {1, 8}, {7, 1}, {50, 3}, {16, 16}}) {
     SCOPED_TRACE(std::to_string(jobs) + " jobs, " + std::to_string(workers) + " workers");
     std::vector<std::atomic<int>> runs(static_cast<std::size_t>(jobs));
-    std::atomic<int> running{0}, most{0}, lastDone{0};
+    std::atomic<int> running{0}, most{0};
     std::mutex m;
     std::set<int> doneCounts;
     RunJobs(
