@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/Diff.h"
+#include "cli/RecordFields.h"
 #include "config/ParameterCodec.h"
 #include "config/ProjectSettings.h"
 #include "dataexch/DeviceAddrTable.h"
@@ -236,8 +236,11 @@ class Checker {
       const auto before = m_.record.Block(ModuleConfig::ItemOffset(i), layout::kItemSize);
       const auto after = edited.Block(ModuleConfig::ItemOffset(i), layout::kItemSize);
       if (std::equal(before.begin(), before.end(), after.begin())) continue;
-      for (const Difference& d : DiffRecords(m_.record, edited)) {
-        Add(key, d.field, "stored " + d.a + ", the item editor makes it " + d.b);
+      const std::vector<Field> stored = ItemFieldList(m_.record, i);
+      const std::vector<Field> derived = ItemFieldList(edited, i);
+      for (std::size_t k = 0; k < stored.size(); ++k) {
+        if (stored[k].jsonOnly || stored[k].json == derived[k].json) continue;
+        Add(key, stored[k].path, "stored " + stored[k].text + ", the item editor makes it " + derived[k].text);
       }
     }
   }

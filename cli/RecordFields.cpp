@@ -214,6 +214,13 @@ void TriggerFields(std::vector<Field>& out, TriggerView<const uint8_t> t, int n)
 
 }  // namespace
 
+std::vector<Field> ItemFieldList(const ModuleConfig& record, int i) {
+  std::vector<Field> out;
+  ItemFieldsOf(out, record.Item(i), i);
+  ShowAddressesInNotation(out, 0);
+  return out;
+}
+
 int ItemsInUse(const ModuleConfig& record) {
   return std::min<int>(record.ItemCount(), layout::kMaxItems);
 }

@@ -35,6 +35,9 @@ struct Field {
 // items asks for more) are listed with notInUse set and an empty text.
 std::vector<Field> RecordFields(const ModuleConfig& record, int items = -1);
 
+// The fields of data-exchange item i (1..64) alone.
+std::vector<Field> ItemFieldList(const ModuleConfig& record, int i);
+
 // The number of items in use, ItemCount bounded by the table's 64.
 int ItemsInUse(const ModuleConfig& record);
 
