@@ -78,18 +78,28 @@ int RunCheck(const std::string& source, Streams s) {
   std::string error;
   const bool project = NamesProject(source);
   const std::optional<std::string> base = project ? ProjectBase(source) : std::nullopt;
-  auto modules = project ? LoadProjectModules(*base, error) : LoadFileModules(source, error);
+  std::vector<std::string> missing;
+  auto modules = project ? LoadProjectModules(*base, error, &missing) : LoadFileModules(source, error);
   if (!modules) return Fail(s, error);
   std::size_t count = 0;
-  const CheckedFile file(modules->front().file);  // all modules come from one file
+  // All modules come from one file: the project's parameter file, or the file given.
+  const CheckedFile file(project ? *base + ".qx1" : source);
+  for (const std::string& section : missing) {
+    const Finding f{*base + ".qx1", file.lines.Section(section), section,
+                    "the project has a KM31QX-2C module here, but the section holds no parameters "
+                    "(the configurator creates them when the project is opened)"};
+    s.out << FormatFinding(f) << "\n";
+    ++count;
+  }
   for (const ModuleSource& m : *modules) {
     for (const Finding& f : CheckModule(m, LimitsFor(m, base), file)) {
       s.out << FormatFinding(f) << "\n";
       ++count;
     }
   }
-  s.err << "qxconf: " << count << (count == 1 ? " finding in " : " findings in ") << modules->size()
-        << (modules->size() == 1 ? " module\n" : " modules\n");
+  const std::size_t checked = modules->size() + missing.size();
+  s.err << "qxconf: " << count << (count == 1 ? " finding in " : " findings in ") << checked
+        << (checked == 1 ? " module\n" : " modules\n");
   return count == 0 ? kExitOk : kExitFindings;
 }
 

@@ -136,7 +136,8 @@ std::optional<std::vector<ModuleSource>> LoadFileModules(const std::string& path
   return modules;
 }
 
-std::optional<std::vector<ModuleSource>> LoadProjectModules(const std::string& base, std::string& error) {
+std::optional<std::vector<ModuleSource>> LoadProjectModules(const std::string& base, std::string& error,
+                                                            std::vector<std::string>* missing) {
   CProfileFile projectFile;
   CProfileFile parameterFile;
   ModuleConfig record;
@@ -157,10 +158,15 @@ std::optional<std::vector<ModuleSource>> LoadProjectModules(const std::string& b
   for (int slot = 0; slot < kSlotsPerRack; ++slot) {
     if (!ProjectSlotHoldsModule(project, 1, slot)) continue;
     auto m = ReadSection(parameterFile, parameterPath, 1, slot, error);
+    if (!m && missing) {
+      missing->push_back(SlotSectionName(1, slot));
+      error.clear();
+      continue;
+    }
     if (!m) return std::nullopt;
     modules.push_back(std::move(*m));
   }
-  if (modules.empty()) {
+  if (modules.empty() && (!missing || missing->empty())) {
     error = base + ".ini: no KM31QX-2C module in rack 1";
     return std::nullopt;
   }

@@ -47,8 +47,11 @@ std::optional<ModuleSource> LoadProjectModule(const std::string& base, const std
 std::optional<std::vector<ModuleSource>> LoadFileModules(const std::string& path, std::string& error);
 
 // The module sections of the project's parameter file for the rack-1 slots
-// the project gives this module type, in slot order.
-std::optional<std::vector<ModuleSource>> LoadProjectModules(const std::string& base, std::string& error);
+// the project gives this module type, in slot order. A slot whose section
+// holds no parameters fails the whole load, or, when missing is given, is
+// named there and left out.
+std::optional<std::vector<ModuleSource>> LoadProjectModules(const std::string& base, std::string& error,
+                                                            std::vector<std::string>* missing = nullptr);
 
 // "12", "111", "SLOT12" (any case): the position forms the host writes.
 bool IsPosition(const std::string& text);

@@ -67,3 +67,33 @@ TEST(GoldenTest, UnreadableInputIsStatusTwo) {
 
 }  // namespace
 }  // namespace qx::cli::test
+
+namespace qx::cli::test {
+namespace {
+
+// A module the project has but whose section was never filled is a
+// finding of its own; the other modules are still checked.
+TEST(CheckTest, ProjectModuleWithoutParametersIsAFinding) {
+  ScratchFolder scratch;
+  for (const char* name : {"line1.ini", "line1.hw"}) fs::copy_file(kFixtures / name, scratch.path() / name);
+  std::ifstream in(kFixtures / "line1.qx1", std::ios::binary);
+  std::ofstream out(scratch.path() / "line1.qx1", std::ios::binary);
+  bool inSlot17 = false;
+  int line = 0, header = 0;
+  for (std::string text; std::getline(in, text);) {
+    ++line;
+    if (text.starts_with("[")) inSlot17 = text.starts_with("[SLOT17]");
+    if (text.starts_with("[SLOT17]")) header = line;
+    if (!inSlot17 || text.starts_with("[")) out << text << "\n";
+  }
+  out.close();
+  const Outcome r = RunIn(scratch.path(), [](Streams s) { return RunCheck("line1", s); });
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "line1.qx1:" + std::to_string(header) +
+                       ": SLOT17: the project has a KM31QX-2C module here, but the section holds no parameters "
+                       "(the configurator creates them when the project is opened)\n");
+  EXPECT_EQ(r.err, "qxconf: 1 finding in 2 modules\n");
+}
+
+}  // namespace
+}  // namespace qx::cli::test
