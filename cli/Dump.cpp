@@ -187,8 +187,18 @@ std::string DumpText(const ModuleSource& m) {
   std::string out = "# " + m.file + " [" + m.section + "]  FWVER=" + Hex(m.firmwareVersion).substr(2) + "\n";
   if (!m.checksumsMatch) out += "# warning: at least one value does not match its checksum (see qxconf check)\n";
   const std::vector<Field> fields = RecordFields(m.record);
+  // Runs of wholly empty triggers are named on one line: "TriggerRecord[2..8]: empty".
+  std::vector<std::string> empties;
+  const auto flushEmpties = [&] {
+    if (empties.empty()) return;
+    const std::string first = empties.front(), last = empties.back();
+    out += "\n" + (empties.size() == 1 ? first : first.substr(0, first.size() - 1) + ".." + last.substr(last.find('[') + 1)) +
+           ": empty\n";
+    empties.clear();
+  };
   std::string group;
   bool itemsDone = false;
+  bool skipGroup = false;
   for (const Field& f : fields) {
     if (f.jsonOnly || (f.reserved && f.isDefault)) continue;
     if (f.item != 0) {
@@ -204,16 +214,17 @@ std::string DumpText(const ModuleSource& m) {
         itemsDone = true;
       }
       group = g;
-      if (g.starts_with("TriggerRecord[") && TriggerEmpty(fields, g + ".")) {
-        out += "\n" + g + ": empty\n";
+      skipGroup = g.starts_with("TriggerRecord[") && TriggerEmpty(fields, g + ".");
+      if (skipGroup) {
+        empties.push_back(g);
         continue;
       }
+      flushEmpties();
       out += "\n" + g + "\n";
-    } else if (g.starts_with("TriggerRecord[") && TriggerEmpty(fields, g + ".")) {
-      continue;
     }
-    out += "  " + f.path.substr(dot + 1) + " = " + f.text + "\n";
+    if (!skipGroup) out += "  " + f.path.substr(dot + 1) + " = " + f.text + "\n";
   }
+  flushEmpties();
   return out;
 }
 

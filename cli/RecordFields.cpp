@@ -69,6 +69,10 @@ class Builder {
     Add(name, Quoted(value), JsonQuoted(value), value.empty(), reserved);
   }
   void Reserved(std::string_view name, int64_t value) { Number(name, value, "", true); }
+  // A request code: a Modbus function in decimal, a CPU's own code in hexadecimal.
+  void Command(std::string_view name, uint16_t value) {
+    Add(name, value > 0xFF ? Hex(value, 4) : std::to_string(value), std::to_string(value), value == 0, false);
+  }
   void JsonOnly(std::string_view name, std::string json) {
     Add(name, "", std::move(json), false, false);
     out_.back().jsonOnly = true;
@@ -107,7 +111,7 @@ void BlockFields(Builder& b, const char* name, uint16_t deviceType, TransferBloc
   b.JsonOnly("RemoteAddressText", JsonQuoted(address.Display));
   b.Number("RemoteAddress", block.RemoteAddress());
   for (int k = 1; k <= 3; ++k) b.Reserved(Indexed("ReservedWord", k), block.ReservedWord(k));
-  b.HexNumber("Command", block.Command(), block.Command() > 0xFF ? 4 : 2);
+  b.Command("Command", block.Command());
   b.Number("Segment1Length", block.Segment1Length());
   b.HexNumber("Segment1Address", block.Segment1Address(), 4);
   b.Reserved("Segment2Reserved", block.Segment2Reserved());

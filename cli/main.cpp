@@ -44,8 +44,8 @@ int main(int argc, char** argv) {
   auto* compare = app.add_subcommand(
       "compare", "uploads the module's image through the communication manager (writing nothing) and "
                  "diffs it against the project");
-  compare->add_option("PROJECT", compareProject)->required();
-  compare->add_option("POS", comparePos)->required();
+  compare->add_option("PROJECT", compareProject, "host project base path (line1 for line1.ini)")->required();
+  compare->add_option("POS", comparePos, "module position: 12, 111 or SLOT12")->required();
   compare->add_option("--port,-p", port, "local port of the communication manager")
       ->required()
       ->check(CLI::Range(1, 65535));
@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
   std::optional<std::string> convertOut;
   bool force = false;
   auto* convert = app.add_subcommand("convert", "an old hexadecimal .ini section to the comma form, atomically");
-  convert->add_option("FILE", convertFile)->required();
+  convert->add_option("FILE", convertFile, "an old parameter or export file (.ini)")->required();
   convert->add_option("--output,-o", convertOut, "output file (default: FILE with .qx1 for .ini)");
   convert->add_flag("--force", force, "replace an existing output file");
 
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
   auto* backup = app.add_subcommand(
       "backup", "uploads every module of every project into export files under DIR, named by project and "
                 "position; exit 1 when a module failed");
-  backup->add_option("PROJECT", backupProjects)->required()->expected(1, -1);
+  backup->add_option("PROJECT", backupProjects, "host project base paths")->required()->expected(1, -1);
   backup->add_option("--port,-p", port, "local port of the communication manager")
       ->required()
       ->check(CLI::Range(1, 65535));
