@@ -57,10 +57,9 @@ int RunDump(const std::string& source, const std::optional<std::string>& positio
   std::string error;
   std::optional<std::vector<ModuleSource>> modules;
   if (position) {
-    const auto base = ProjectBase(source);
-    if (!base) return Fail(s, source + ": not a host project (no " + source + ".ini with HW_CFG)");
-    auto m = LoadProjectModule(*base, *position, error);
-    if (m) modules = std::vector<ModuleSource>{std::move(*m)};
+    // A project's module, or one section of a file ("export.qx1 SLOT00").
+    if (!IsPosition(*position)) return Fail(s, "position \"" + *position + "\" is not of the form 12, 111 or SLOT12");
+    modules = Resolve(source + ":" + *position, error);
   } else {
     modules = Resolve(source, error);
   }

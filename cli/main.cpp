@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> dumpArgs;
   bool json = false;
   auto* dump = app.add_subcommand("dump", "a module's configuration as text, one line per field");
-  dump->add_option("SOURCE", dumpArgs, "PROJECT POS, or FILE")->required()->expected(1, 2);
+  dump->add_option("SOURCE", dumpArgs, "PROJECT POS, or FILE [POS]")->required()->expected(1, 2);
   dump->add_flag("--json", json, "JSON for programs (every field, reserved ones included)");
 
   std::string checkSource;

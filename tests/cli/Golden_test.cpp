@@ -26,6 +26,7 @@ TEST(GoldenTest, DumpCheckAndDiffOutputs) {
       {"dump_line1_12.txt", 0, [](Streams s) { return RunDump("line1", "12", false, s); }},
       {"dump_line1_SLOT17.json", 0, [](Streams s) { return RunDump("line1", "SLOT17", true, s); }},
       {"dump_old_ini.txt", 0, [](Streams s) { return RunDump("old.ini", std::nullopt, false, s); }},
+      {"dump_old_ini.txt", 0, [](Streams s) { return RunDump("old.ini", "SLOT00", false, s); }},
       {"check_line1.txt", 0, [](Streams s) { return RunCheck("line1", s); }},
       {"check_faulty.txt", 1, [](Streams s) { return RunCheck("faulty", s); }},
       {"check_faulty_export.txt", 1, [](Streams s) { return RunCheck("faulty.qx1", s); }},
@@ -52,7 +53,8 @@ TEST(GoldenTest, UnreadableInputIsStatusTwo) {
       {[](Streams s) { return RunCheck("line1.hw", s); }, "holds no KM31QX-2C parameters"},
       {[](Streams s) { return RunDump("line1", "13", false, s); }, "[SLOT13] holds no KM31QX-2C parameters"},
       {[](Streams s) { return RunDump("line1", "SLOTX2", false, s); }, "is not of the form"},
-      {[](Streams s) { return RunDump("old", "12", false, s); }, "not a host project"},
+      {[](Streams s) { return RunDump("old", "12", false, s); }, "old: no such file"},
+      {[](Streams s) { return RunDump("old.ini", "12", false, s); }, "old.ini: no section [SLOT12]"},
       {[](Streams s) { return RunDiff("line1.qx1:13", "line1.qx1", s); }, "no section [SLOT13]"},
       {[](Streams s) { return RunCsv("export", s); }, "csv export: not built yet"},
   };
