@@ -29,6 +29,10 @@ options:
   --ready-file PATH   once listening, write the port and a newline to PATH
                       (atomically; removed again on a clean exit), so that
                       scripts wait on the file rather than on time.
+  --latency MS        every reply is sent MS ms (0..60000) after its request
+                      arrived, as over a slow network; each connection's
+                      replies wait on their own, so the others are not held
+                      up
   --trace             one line per request, reply and fault on standard error.
   --fault N:KIND      inject a fault into the N-th request received (counted
                       from 1 over all connections); may be repeated. KIND:
@@ -123,6 +127,13 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         return std::nullopt;
       }
       o.port = static_cast<int>(*port);
+    } else if (a == "--latency") {
+      const auto ms = ParseInteger(v);
+      if (!ms || *ms < 0 || *ms > 60000) {
+        error = "--latency " + v + ": expected milliseconds 0..60000";
+        return std::nullopt;
+      }
+      o.latencyMs = static_cast<int>(*ms);
     } else if (a == "--fault") {
       const auto fault = ParseFaultOption(v);
       if (!fault) {

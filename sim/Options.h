@@ -16,6 +16,7 @@ struct Options {
   std::string state;      // empty: images in memory only
   std::string readyFile;  // empty: none
   int port = kDefaultPort;
+  int latencyMs = 0;  // added to every reply
   bool trace = false;
   bool help = false;
   FaultPlan faults;

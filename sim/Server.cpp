@@ -201,7 +201,7 @@ void Server::Handle(Connection& c, std::span<const uint8_t> bytes) {
   std::vector<uint8_t> reply = envelope::EncodeReply(answer.status, answer.frame);
   if (fault.kind == FaultKind::kMalformed) reply[3] ^= 0xFF;
   Trace("#%d c%d <- status 0x%04X frame %zu bytes", number, c.id, answer.status, answer.frame.size());
-  Clock::time_point due = Clock::now();
+  Clock::time_point due = Clock::now() + latency_;
   if (fault.kind == FaultKind::kDelay) due += std::chrono::milliseconds(fault.value);
   // Both copies go out in one write, so the second is on the wire before the
   // plug-in can send its next request.

@@ -43,6 +43,11 @@ class Server {
 
   int RequestsReceived() const { return requests_.load(); }
 
+  // Every reply is due this long after its request arrived, as over a slow
+  // network. Replies wait in their own connection's queue, so a delayed
+  // reply never holds up another connection. Set before Run.
+  void SetLatency(std::chrono::milliseconds latency) { latency_ = latency; }
+
  private:
   using Clock = std::chrono::steady_clock;
   struct Outgoing {
@@ -68,6 +73,7 @@ class Server {
   Plant& plant_;
   FaultPlan faults_;
   bool trace_;
+  std::chrono::milliseconds latency_{0};
   int listen_ = -1;
   int port_ = 0;
   int wake_[2] = {-1, -1};

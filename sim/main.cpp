@@ -54,6 +54,7 @@ int main(int argc, char** argv) {
   if (!options->state.empty() && !plant.UseStateFolder(options->state, error)) return Fail(2, error);
 
   Server server(plant, std::move(options->faults), options->trace);
+  server.SetLatency(std::chrono::milliseconds(options->latencyMs));
   if (!server.Listen(options->port, error)) return Fail(1, error);
   InstallSignalHandlers(server.WakeFd());
   std::printf("qxcommd: listening on 127.0.0.1:%d\n", server.Port());

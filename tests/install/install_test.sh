@@ -37,6 +37,10 @@ if [[ -d $build/ui ]]; then
 fi
 "$prefix/bin/qxhost" --help | grep -q '^usage: qxhost' || fail "qxhost --help"
 "$prefix/bin/qxcommd" --help | grep -q '^usage: qxcommd' || fail "qxcommd --help"
+if [[ -e $build/qxconf ]]; then
+  [[ -e $prefix/share/man/man1/qxconf.1 ]] || fail "not installed: qxconf.1"
+  "$prefix/bin/qxconf" --version | grep -q '^qxconf ' || fail "qxconf --version"
+fi
 
 unset QX_COMMON_APPDATA
 export QX_HEADLESS=1

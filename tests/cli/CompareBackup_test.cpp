@@ -1,0 +1,137 @@
+// compare and backup against a simulated communication manager (qxcommd's
+// server, in-process on 127.0.0.1) holding the fixture project's modules.
+#include <memory>
+#include <thread>
+
+#include "cli/Sources.h"
+#include "sim/Server.h"
+#include "tests/cli/CliTestSupport.h"
+
+namespace qx::cli::test {
+namespace {
+
+// Station 1, rack 1, slot numbers 3 and 8: the modules of project line1.
+class Manager {
+ public:
+  explicit Manager(std::chrono::milliseconds latency = {}) : plant_({{1, 1, 3}, {1, 1, 8}}) {
+    server_ = std::make_unique<sim::Server>(plant_, sim::FaultPlan{});
+    server_->SetLatency(latency);
+    std::string error;
+    EXPECT_TRUE(server_->Listen(0, error)) << error;
+    thread_ = std::thread([this] { server_->Run(); });
+  }
+  ~Manager() {
+    server_->Stop();
+    thread_.join();
+  }
+  int port() const { return server_->Port(); }
+  // The module at slot number n now holds record.
+  void Load(int slotNumber, const ModuleConfig& record) {
+    sim::ModuleImage image;
+    std::copy_n(record.Bytes(), image.size(), image.begin());
+    std::string error;
+    EXPECT_TRUE(plant_.Store({1, 1, slotNumber}, image, error)) << error;
+  }
+  int requests() const { return server_->RequestsReceived(); }
+
+ private:
+  sim::Plant plant_;
+  std::unique_ptr<sim::Server> server_;
+  std::thread thread_;
+};
+
+ModuleConfig ProjectRecord(const char* position) {
+  std::string error;
+  auto m = LoadProjectModule((kFixtures / "line1").string(), position, error);
+  EXPECT_TRUE(m) << error;
+  return m ? m->record : ModuleConfig{};
+}
+
+TEST(CompareTest, ReportsTheOneFieldTheModuleHasChanged) {
+  Manager manager;
+  ModuleConfig module = ProjectRecord("12");
+  manager.Load(3, module);
+  Outcome r = RunInFixtures([&](Streams s) { return RunCompare("line1", "12", manager.port(), s); });
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "SLOT12: the module runs the project's configuration\n");
+
+  module.Item(2).ReadBlock().SetQuantity(12);
+  // Items beyond ItemCount are not part of what the module runs.
+  module.Item(9).SetSlaveAddress(77);
+  manager.Load(3, module);
+  r = RunInFixtures([&](Streams s) { return RunCompare("line1", "SLOT12", manager.port(), s); });
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_EQ(r.out,
+            "SLOT12: 1 field(s) differ (project -> module)\n"
+            "DataExchangeItem[2].ReadBlock.Quantity: 10 -> 12\n");
+}
+
+TEST(CompareTest, WritesNothingAndFailsClearly) {
+  Manager manager;
+  const auto before = fs::last_write_time(kFixtures / "line1.qx1");
+  const std::pair<std::function<int(Streams)>, const char*> cases[] = {
+      {[&](Streams s) { return RunCompare("line1", "14", manager.port(), s); }, "no KM31QX-2C module at SLOT14"},
+      {[&](Streams s) { return RunCompare("line9", "12", manager.port(), s); },
+       "upload from SLOT12 failed: reading the data-exchange header failed: no module at that position"},
+      {[&](Streams s) { return RunCompare("line1", "12", 1, s); }, "cannot connect to the communication manager"},
+  };
+  for (const auto& [command, message] : cases) {
+    SCOPED_TRACE(message);
+    const Outcome r = RunInFixtures(command);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(fs::last_write_time(kFixtures / "line1.qx1"), before);
+}
+
+TEST(BackupTest, OneStationFailingLeavesTheOthersSavedAndExitsOne) {
+  Manager manager;
+  const ModuleConfig slot12 = ProjectRecord("12");
+  manager.Load(3, slot12);
+  ScratchFolder out;
+  const Outcome r = RunInFixtures([&](Streams s) {
+    return RunBackup({"line9", "line1", "faulty"}, manager.port(), out.path().string(), 3, s);
+  });
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  const std::string dir = out.path().string();
+  EXPECT_EQ(r.err, "4 of 6 modules saved in " + dir +
+                       "\n2 failed:\n"
+                       "  line9 SLOT12: reading the data-exchange header failed: no module at that position (status 0x0101)\n"
+                       "  line9 SLOT17: reading the data-exchange header failed: no module at that position (status 0x0101)\n");
+  std::vector<std::string> files;
+  for (const auto& e : fs::directory_iterator(out.path())) files.push_back(e.path().filename().string());
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (std::vector<std::string>{"faulty_SLOT12.qx1", "faulty_SLOT17.qx1", "line1_SLOT12.qx1",
+                                             "line1_SLOT17.qx1"}));
+  // Each file is an export file of what the module holds.
+  std::string error;
+  const auto saved = LoadFileModules((out.path() / "line1_SLOT12.qx1").string(), error);
+  ASSERT_TRUE(saved) << error;
+  EXPECT_EQ(saved->front().section, "SLOT00");
+  EXPECT_EQ(saved->front().firmwareVersion, 0x110u);
+  EXPECT_TRUE(saved->front().checksumsMatch);
+  EXPECT_TRUE(saved->front().record == slot12);
+}
+
+TEST(BackupTest, RefusesBadArgumentsBeforeAnyTransfer) {
+  Manager manager;
+  ScratchFolder out;
+  const std::pair<std::function<int(Streams)>, const char*> cases[] = {
+      {[&](Streams s) { return RunBackup({"line1"}, manager.port(), "no/such/dir", 2, s); }, "no such folder"},
+      {[&](Streams s) { return RunBackup({"line1", "line7"}, manager.port(), out.path().string(), 2, s); },
+       "line7: not a host project"},
+      {[&](Streams s) { return RunBackup({"line1", "line1.ini"}, manager.port(), out.path().string(), 2, s); },
+       "same name"},
+  };
+  for (const auto& [command, message] : cases) {
+    SCOPED_TRACE(message);
+    const Outcome r = RunInFixtures(command);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(manager.requests(), 0);
+}
+
+}  // namespace
+}  // namespace qx::cli::test
