@@ -6,7 +6,7 @@
 #include <fstream>
 #include <utility>
 
-#include "comm/Crc16.h"
+#include "platform/Crc16.h"
 #include "platform/Numbers.h"
 
 namespace qx {
