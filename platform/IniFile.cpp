@@ -5,11 +5,10 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <iterator>
+
+#include "platform/AtomicFile.h"
 
 namespace qx {
 
@@ -320,17 +319,6 @@ FileStamp StampOfPath(const std::string& path) {
   return StampOf(st);
 }
 
-std::string DirName(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == path.npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string BaseName(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == path.npos ? path : path.substr(slash + 1);
-}
-
 bool ReadAll(int fd, std::size_t expected, std::string& out) {
   out.resize(expected + 1);  // one spare byte to see the end without growing
   std::size_t got = 0;
@@ -347,72 +335,6 @@ bool ReadAll(int fd, std::size_t expected, std::string& out) {
     }
     got += static_cast<std::size_t>(n);
   }
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
-// Creates a new file next to path that no one else uses; -1 on failure.
-int CreateTemporary(const std::string& path, std::string& name) {
-  static std::atomic<unsigned> counter{0};
-  const std::string prefix =
-      DirName(path) + "/.~" + BaseName(path).substr(0, 120) + "." + std::to_string(::getpid()) + ".";
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    name = prefix + std::to_string(counter++) + ".tmp";
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
-}
-
-// A path that is a symbolic link saves into the file it points to, so that
-// the link stays.
-std::string ResolveLink(const std::string& path) {
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-  char* target = ::realpath(path.c_str(), nullptr);
-  if (!target) return path;
-  std::string resolved(target);
-  std::free(target);
-  return resolved;
-}
-
-// Replaces the file at path by bytes through a temporary file renamed over
-// it, so that the old file stays whole whatever fails. The new bytes reach
-// the disk before the rename; the folder is not synced, so after a crash
-// the file is either the old one or the new one.
-bool WriteAtomically(const std::string& link, std::string_view bytes) {
-  if (link.empty()) return false;
-  const std::string path = ResolveLink(link);
-  struct stat old {};
-  const bool exists = ::stat(path.c_str(), &old) == 0;
-  if (exists) {
-    if (!S_ISREG(old.st_mode)) return false;
-    // A file marked read-only stays so, even for a process that could write it.
-    if ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) return false;
-  }
-  std::string temp;
-  const int fd = CreateTemporary(path, temp);
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, bytes);
-  if (ok && exists) ok = ::fchmod(fd, old.st_mode & 07777) == 0;
-  ok = ok && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temp.c_str());
-    return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -458,7 +380,7 @@ void IniFile::Load() {
 
 bool IniFile::Save() {
   if (!doc_.Modified()) return true;
-  if (!WriteAtomically(path_, doc_.Serialize())) {
+  if (!WriteFileAtomically(path_, doc_.Serialize())) {
     Discard();
     return false;
   }
