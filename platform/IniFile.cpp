@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "platform/AtomicFile.h"
+#include "platform/Text.h"
 
 namespace qx {
 
@@ -18,24 +19,6 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 bool IsBlankChar(char c) {
   return c == ' ' || c == '\t' || c == '\v';
-}
-
-char LowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = LowerAscii(c);
-  return out;
-}
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
 }
 
 // A text that can be written as (part of) one line and read back as written.
@@ -154,23 +137,23 @@ void IniDocument::RebuildIndex() {
   Section* active = nullptr;  // null before the first header and in later duplicates
   for (LineIt it = lines_.begin(); it != lines_.end(); ++it) {
     if (it->kind == Kind::kHeader) {
-      auto [entry, inserted] = sections_.try_emplace(Lower(it->Name()));
+      auto [entry, inserted] = sections_.try_emplace(LowerAscii(it->Name()));
       active = inserted ? &entry->second : nullptr;
       if (active) active->header = active->last_key = it;
     } else if (active && it->kind == Kind::kKey) {
       active->last_key = it;
-      active->keys.try_emplace(Lower(it->Name()), it);
+      active->keys.try_emplace(LowerAscii(it->Name()), it);
     }
   }
 }
 
 const IniDocument::Section* IniDocument::Find(std::string_view section) const {
-  const auto it = sections_.find(Lower(section));
+  const auto it = sections_.find(LowerAscii(section));
   return it == sections_.end() ? nullptr : &it->second;
 }
 
 IniDocument::Section* IniDocument::Find(std::string_view section) {
-  const auto it = sections_.find(Lower(section));
+  const auto it = sections_.find(LowerAscii(section));
   return it == sections_.end() ? nullptr : &it->second;
 }
 
@@ -184,7 +167,7 @@ IniDocument::LineIt IniDocument::InsertBefore(LineIt pos, std::string raw) {
 std::optional<std::string_view> IniDocument::Value(std::string_view section, std::string_view key) const {
   const Section* s = Find(section);
   if (!s) return std::nullopt;
-  const auto k = s->keys.find(Lower(key));
+  const auto k = s->keys.find(LowerAscii(key));
   if (k == s->keys.end()) return std::nullopt;
   return k->second->Value();
 }
@@ -222,7 +205,7 @@ bool IniDocument::SetValue(std::string_view section, std::string_view key, std::
     modified_ = true;
     return true;
   }
-  if (const auto k = s->keys.find(Lower(key)); k != s->keys.end()) {
+  if (const auto k = s->keys.find(LowerAscii(key)); k != s->keys.end()) {
     Line& line = *k->second;
     if (line.Value() == value) return true;
     // The key keeps the spelling it has in the file; the line its place.
@@ -231,9 +214,9 @@ bool IniDocument::SetValue(std::string_view section, std::string_view key, std::
     return true;
   }
   const LineIt added = InsertBefore(std::next(s->last_key), KeyLine(key, value));
-  if (added->kind == Kind::kKey && EqualsIgnoreCase(added->Name(), key)) {
+  if (added->kind == Kind::kKey && EqualsIgnoreCaseAscii(added->Name(), key)) {
     s->last_key = added;
-    s->keys.emplace(Lower(key), added);
+    s->keys.emplace(LowerAscii(key), added);
   } else {
     RebuildIndex();  // an odd key ("[x", ";x", " x") reads as something else
   }
@@ -244,7 +227,7 @@ bool IniDocument::SetValue(std::string_view section, std::string_view key, std::
 void IniDocument::DeleteKey(std::string_view section, std::string_view key) {
   Section* s = Find(section);
   if (!s) return;
-  const auto k = s->keys.find(Lower(key));
+  const auto k = s->keys.find(LowerAscii(key));
   if (k == s->keys.end()) return;
   lines_.erase(k->second);
   RebuildIndex();  // a later key of the same name becomes the one found

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "platform/Text.h"
+
 namespace qx {
 namespace {
 
@@ -9,11 +11,10 @@ bool IsCSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// A digit's value in radix 2, 8, 10 or 16; 99 for anything that is none.
 int DigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'z') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
-  return 99;
+  const int d = HexDigitValue(c);
+  return d < 0 ? 99 : d;
 }
 
 }  // namespace

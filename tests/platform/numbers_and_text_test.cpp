@@ -1,10 +1,13 @@
-// The one reader of number texts: the platform's 32-bit strtoul, saturating above 0xFFFFFFFF.
-#include "platform/Numbers.h"
-
+// The one reader of number texts (the platform's 32-bit strtoul, saturating above 0xFFFFFFFF) and
+// the byte-text helpers every layer shares.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <tuple>
+#include <vector>
+
+#include "platform/Numbers.h"
+#include "platform/Text.h"
 
 namespace qx {
 namespace {
@@ -29,6 +32,21 @@ TEST(ReadUnsigned32, ReadsAsThe32BitStrtoul) {
     EXPECT_EQ(ReadUnsigned32(text, base), value) << '"' << text << "\" base " << base;
   EXPECT_EQ(ReadSigned32("4294967295"), -1);
   EXPECT_EQ(ReadSigned32("-3000000000"), 1294967296);
+}
+
+TEST(TextHelpers, CaseFoldsAsciiOnlyAndSplitsKeepEmptyFields) {
+  using Fields = std::vector<std::string_view>;
+  EXPECT_TRUE(EqualsIgnoreCaseAscii("Slot13", "sLOT13"));
+  EXPECT_FALSE(EqualsIgnoreCaseAscii("\xC3\x84", "\xC3\xA4") || EqualsIgnoreCaseAscii("ab", "abc"));
+  EXPECT_EQ(LowerAscii("MiXeD \xC3\x84"), "mixed \xC3\x84");  // UTF-8 bytes untouched
+  EXPECT_EQ((std::vector<int>{HexDigitValue('0'), HexDigitValue('f'), HexDigitValue('F'), HexDigitValue('g')}),
+            (std::vector<int>{0, 15, 15, -1}));
+  EXPECT_EQ(Trim(" \t a b \t"), "a b");
+  EXPECT_EQ(Trim(" \t "), "");
+  EXPECT_EQ(Trim("\r\nk \n", " \r\n"), "k");
+  EXPECT_EQ(SplitCommas("a,,b,"), (Fields{"a", "", "b", ""}));
+  EXPECT_EQ(SplitCommas(","), (Fields{"", ""}));
+  EXPECT_TRUE(SplitCommas("").empty());
 }
 
 }  // namespace
