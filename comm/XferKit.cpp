@@ -18,12 +18,10 @@ namespace {
 
 constexpr uint32_t kMaxTimeoutMs = 600'000;
 
-// A whole decimal number of milliseconds; anything else keeps the default.
+// A whole number of milliseconds; anything else keeps the default.
 int TimeoutFromEnvironment() {
-  const std::string text = EnvironmentValue("QX_RECV_TIMEOUT_MS").value_or("");
-  if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return CXferKit::kDefaultTimeoutMs;
-  const uint32_t ms = ReadUnsigned32(text);
-  return ms > kMaxTimeoutMs ? CXferKit::kDefaultTimeoutMs : static_cast<int>(ms);
+  const std::optional<uint32_t> ms = ParseWholeNumber(EnvironmentValue("QX_RECV_TIMEOUT_MS").value_or(""));
+  return !ms || *ms > kMaxTimeoutMs ? CXferKit::kDefaultTimeoutMs : static_cast<int>(*ms);
 }
 
 }  // namespace

@@ -45,4 +45,21 @@ uint32_t ReadUnsigned32(std::string_view text, int base) {
   return negative ? 0u - v : v;
 }
 
+std::optional<uint32_t> ParseWholeNumber(std::string_view text) {
+  int base = 10;
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    text.remove_prefix(2);
+    base = 16;
+  }
+  if (text.empty()) return std::nullopt;
+  uint64_t value = 0;
+  for (char c : text) {
+    const int d = DigitValue(c);
+    if (d >= base) return std::nullopt;
+    value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(d);
+    if (value > 0xFFFFFFFFu) return std::nullopt;
+  }
+  return static_cast<uint32_t>(value);
+}
+
 }  // namespace qx

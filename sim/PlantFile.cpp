@@ -2,25 +2,22 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <filesystem>
 #include <set>
 #include <string_view>
 
+#include "platform/Numbers.h"
 #include "platform/ProfileFile.h"
 #include "platform/Text.h"
 
 namespace qx::sim {
 namespace {
 
-// A number 0..255 in decimal.
+// A number 0..255, given whole.
 std::optional<int> ParseByte(std::string_view text) {
-  int value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < 0 || value > 255) {
-    return std::nullopt;
-  }
-  return value;
+  const std::optional<uint32_t> value = ParseWholeNumber(text);
+  if (!value || *value > 255) return std::nullopt;
+  return static_cast<int>(*value);
 }
 
 // The number after prefix in name ("STATION12" -> 12), prefix ignoring case.

@@ -2,6 +2,7 @@
 // the byte-text helpers every layer shares.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -32,6 +33,14 @@ TEST(ReadUnsigned32, ReadsAsThe32BitStrtoul) {
     EXPECT_EQ(ReadUnsigned32(text, base), value) << '"' << text << "\" base " << base;
   EXPECT_EQ(ReadSigned32("4294967295"), -1);
   EXPECT_EQ(ReadSigned32("-3000000000"), 1294967296);
+}
+
+TEST(ParseWholeNumber, TakesOnlyAWholeNumberOf32Bits) {
+  const std::pair<std::string, std::optional<uint32_t>> cases[] = {
+      {"8895", 8895},      {"0x1F", 31}, {"0X1f", 31},       {"4294967295", 0xFFFFFFFF},
+      {"4294967296", {}},  {"", {}},     {"0x", {}},         {" 1", {}},
+      {"1 ", {}},          {"+1", {}},   {"-1", {}},         {"12a", {}}};
+  for (const auto& [text, value] : cases) EXPECT_EQ(ParseWholeNumber(text), value) << '"' << text << '"';
 }
 
 TEST(TextHelpers, CaseFoldsAsciiOnlyAndSplitsKeepEmptyFields) {
