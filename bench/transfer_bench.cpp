@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "comm/Frames.h"
-#include "comm/SocketIo.h"
+#include "platform/SocketIo.h"
 #include "comm/Transfer.h"
 #include "sim/Server.h"
 

@@ -3,28 +3,10 @@
 #include <algorithm>
 #include <cassert>
 
+#include "platform/ByteOrder.h"
+
 namespace qx::envelope {
 namespace {
-
-// The envelope's 32-bit fields are plain big-endian, unlike the register
-// image's low-word-first layout, so they get their own helpers.
-void PutBe16(uint8_t* p, uint16_t v) {
-  p[0] = static_cast<uint8_t>(v >> 8);
-  p[1] = static_cast<uint8_t>(v);
-}
-
-void PutBe32(uint8_t* p, uint32_t v) {
-  PutBe16(p, static_cast<uint16_t>(v >> 16));
-  PutBe16(p + 2, static_cast<uint16_t>(v));
-}
-
-uint16_t GetBe16(const uint8_t* p) {
-  return static_cast<uint16_t>((p[0] << 8) | p[1]);
-}
-
-uint32_t GetBe32(const uint8_t* p) {
-  return (static_cast<uint32_t>(GetBe16(p)) << 16) | GetBe16(p + 2);
-}
 
 std::vector<uint8_t> Encode(uint16_t kind, std::size_t prefixSize, std::span<const uint8_t> frame) {
   const std::size_t body = prefixSize + frame.size();

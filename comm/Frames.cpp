@@ -5,30 +5,21 @@
 #include <cstring>
 
 #include "comm/Envelope.h"
+#include "platform/ByteOrder.h"
 
 namespace qx::frames {
 namespace {
-
-void PutBe16(uint8_t* p, uint32_t v) {
-  p[0] = static_cast<uint8_t>(v >> 8);
-  p[1] = static_cast<uint8_t>(v);
-}
-
-uint16_t GetBe16(const uint8_t* p) {
-  return static_cast<uint16_t>((p[0] << 8) | p[1]);
-}
 
 void PutHeader(uint8_t* out, const FrameTarget& t, uint16_t op, uint32_t address, int registers,
                int dataBytes) {
   out[0] = static_cast<uint8_t>(t.station);
   PutBe16(out + kOpOffset, op);
-  PutBe16(out + kLengthOffset, static_cast<uint32_t>(kLengthBase + dataBytes));
+  PutBe16(out + kLengthOffset, static_cast<uint16_t>(kLengthBase + static_cast<std::size_t>(dataBytes)));
   out[kRackOffset] = static_cast<uint8_t>(t.rack);
   out[kSlotOffset] = static_cast<uint8_t>(t.slotNumber);
   PutBe16(out + kFixedOffset, kFixedWord);
-  PutBe16(out + kAddressOffset, address >> 16);
-  PutBe16(out + kAddressOffset + 2, address);
-  PutBe16(out + kCountOffset, static_cast<uint32_t>(registers));
+  PutBe32(out + kAddressOffset, address);
+  PutBe16(out + kCountOffset, static_cast<uint16_t>(registers));
 }
 
 }  // namespace
@@ -45,6 +36,19 @@ std::size_t BuildWriteRequest(uint8_t* out, const FrameTarget& target, uint32_t 
   PutHeader(out, target, kOpWrite, address, byteCount / 2, byteCount);
   std::memcpy(out + kRequestHeaderSize, data, static_cast<std::size_t>(byteCount));
   return kRequestHeaderSize + static_cast<std::size_t>(byteCount);
+}
+
+std::optional<RequestFields> ParseRequest(std::span<const uint8_t> frame) {
+  if (frame.size() < kRequestHeaderSize) return std::nullopt;
+  const uint8_t* f = frame.data();
+  return RequestFields{f[0],
+                       GetBe16(f + kOpOffset),
+                       GetBe16(f + kLengthOffset),
+                       f[kRackOffset],
+                       f[kSlotOffset],
+                       GetBe32(f + kAddressOffset),
+                       GetBe16(f + kCountOffset),
+                       frame.subspan(kRequestHeaderSize)};
 }
 
 namespace {

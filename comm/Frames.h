@@ -14,6 +14,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 
 namespace qx::frames {
@@ -59,6 +61,24 @@ std::size_t BuildReadRequest(uint8_t* out, const FrameTarget& target, uint32_t a
 // unchanged (the image is already in register byte order).
 std::size_t BuildWriteRequest(uint8_t* out, const FrameTarget& target, uint32_t address, const uint8_t* data,
                               int byteCount);
+
+// What a request frame says, as the communication manager (qxcommd) reads
+// it. lengthField is the frame's own claim; data is every byte after the
+// header, whatever the length field and the count say.
+struct RequestFields {
+  uint8_t station;
+  uint16_t operation;
+  uint16_t lengthField;
+  uint8_t rack;
+  uint8_t slotNumber;
+  uint32_t address;
+  uint16_t count;
+  std::span<const uint8_t> data;  // points into the frame given to ParseRequest
+};
+
+// The fields of a frame of at least kRequestHeaderSize bytes; nullopt for a
+// shorter one.
+std::optional<RequestFields> ParseRequest(std::span<const uint8_t> frame);
 
 // The judge of one exchange: received is the last receive result and reply
 // the cleared-then-filled receive buffer. Fails on a negative result, a

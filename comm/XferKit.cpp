@@ -5,25 +5,23 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
+#include <string>
 
-#include "comm/Crc16.h"
-#include "comm/SocketIo.h"
+#include "platform/Crc16.h"
+#include "platform/Numbers.h"
+#include "platform/Paths.h"
+#include "platform/SocketIo.h"
 
 namespace qx {
 namespace {
 
-constexpr long kMaxTimeoutMs = 600'000;
+constexpr uint32_t kMaxTimeoutMs = 600'000;
 
+// A whole number of milliseconds; anything else keeps the default.
 int TimeoutFromEnvironment() {
-  const char* text = std::getenv("QX_RECV_TIMEOUT_MS");
-  if (text == nullptr || *text == '\0') return CXferKit::kDefaultTimeoutMs;
-  char* end = nullptr;
-  errno = 0;
-  const long ms = std::strtol(text, &end, 10);
-  if (errno != 0 || *end != '\0' || ms < 0 || ms > kMaxTimeoutMs) return CXferKit::kDefaultTimeoutMs;
-  return static_cast<int>(ms);
+  const std::optional<uint32_t> ms = ParseWholeNumber(EnvironmentValue("QX_RECV_TIMEOUT_MS").value_or(""));
+  return !ms || *ms > kMaxTimeoutMs ? CXferKit::kDefaultTimeoutMs : static_cast<int>(*ms);
 }
 
 }  // namespace

@@ -6,8 +6,9 @@
 #include <fstream>
 #include <utility>
 
-#include "comm/Crc16.h"
+#include "platform/Crc16.h"
 #include "platform/Numbers.h"
+#include "platform/Text.h"
 
 namespace qx {
 namespace {
@@ -18,13 +19,6 @@ constexpr std::size_t kAssemblySize = 4 * kHexPieceSize;
 constexpr int kTriggerModeMax = 3;
 
 // ---- Number texts ------------------------------------------------------------
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
 
 // Decimal fields read as every number of the system does
 // (platform/Numbers.h): leading white space and a sign, digits up to the
@@ -495,7 +489,7 @@ uint32_t HexToInt(std::string_view text) {
   if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) i = 2;
   uint32_t value = 0;
   for (; i < text.size(); ++i) {
-    const int d = HexDigit(text[i]);
+    const int d = HexDigitValue(text[i]);
     if (d < 0) break;
     value = (value << 4) | static_cast<uint32_t>(d);
   }
@@ -506,8 +500,8 @@ int HexToBytes(std::string_view text, std::vector<uint8_t>& out) {
   if (text.size() % 2 != 0) return -1;
   std::vector<uint8_t> bytes(text.size() / 2);
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const int hi = HexDigit(text[2 * i]);
-    const int lo = HexDigit(text[2 * i + 1]);
+    const int hi = HexDigitValue(text[2 * i]);
+    const int lo = HexDigitValue(text[2 * i + 1]);
     if (hi < 0 || lo < 0) return -1;
     bytes[i] = static_cast<uint8_t>(hi << 4 | lo);
   }
@@ -515,19 +509,7 @@ int HexToBytes(std::string_view text, std::vector<uint8_t>& out) {
   return static_cast<int>(out.size());
 }
 
-FieldSplitter::FieldSplitter(std::string_view text) {
-  if (text.empty()) return;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t comma = text.find(',', start);
-    if (comma == std::string_view::npos) {
-      fields_.push_back(text.substr(start));
-      return;
-    }
-    fields_.push_back(text.substr(start, comma - start));
-    start = comma + 1;
-  }
-}
+FieldSplitter::FieldSplitter(std::string_view text) : fields_(SplitCommas(text)) {}
 
 int ReadHexPieces(const CProfileFile& file, const char* section, const char* key, std::span<uint8_t> buffer) {
   const std::string name(key);

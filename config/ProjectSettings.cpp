@@ -1,6 +1,5 @@
 #include "config/ProjectSettings.h"
 
-#include <cctype>
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
 #include "platform/ProfileFile.h"
+#include "platform/Text.h"
 
 namespace qx {
 namespace {
@@ -40,19 +40,9 @@ void ClearSection(CProfileFile& file, const std::string& section) {
   for (const std::string& key : keys) file.DeleteKey(section.c_str(), key.c_str());
 }
 
-bool SameSectionName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
-
 // Moving a section onto itself would only empty it, so that is refused too.
 void MoveSection(CProfileFile& file, const std::string& from, const std::string& to) {
-  if (SameSectionName(from, to) || !file.IsSectionExist(from.c_str())) return;
+  if (EqualsIgnoreCaseAscii(from, to) || !file.IsSectionExist(from.c_str())) return;
   CProfileFile::WriteBatch batch(file);
   file.CopySection(from.c_str(), to.c_str(), false);
   ClearSection(file, from);

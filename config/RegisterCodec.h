@@ -10,15 +10,16 @@
 
 #include <cstdint>
 
+#include "platform/ByteOrder.h"
+
 namespace qx {
 
 inline uint16_t DecodeU16(const uint8_t* p) {
-  return static_cast<uint16_t>((p[0] << 8) | p[1]);
+  return GetBe16(p);
 }
 
 inline void EncodeU16(uint8_t* p, uint16_t v) {
-  p[0] = static_cast<uint8_t>(v >> 8);
-  p[1] = static_cast<uint8_t>(v);
+  PutBe16(p, v);
 }
 
 inline uint32_t DecodeU32(const uint8_t* p) {

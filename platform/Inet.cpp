@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <optional>
 
+#include "platform/Text.h"
+
 namespace qx {
 namespace {
 
@@ -12,11 +14,10 @@ bool IsDecimalDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+// A digit's value in radix 8, 10 or 16; 99 for anything that is none.
 int DigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return 99;
+  const int d = HexDigitValue(c);
+  return d < 0 ? 99 : d;
 }
 
 // White space of the C locale, which ends an address text.

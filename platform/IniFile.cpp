@@ -5,11 +5,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <iterator>
+
+#include "platform/AtomicFile.h"
+#include "platform/Text.h"
 
 namespace qx {
 
@@ -19,24 +19,6 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 bool IsBlankChar(char c) {
   return c == ' ' || c == '\t' || c == '\v';
-}
-
-char LowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = LowerAscii(c);
-  return out;
-}
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
 }
 
 // A text that can be written as (part of) one line and read back as written.
@@ -155,23 +137,23 @@ void IniDocument::RebuildIndex() {
   Section* active = nullptr;  // null before the first header and in later duplicates
   for (LineIt it = lines_.begin(); it != lines_.end(); ++it) {
     if (it->kind == Kind::kHeader) {
-      auto [entry, inserted] = sections_.try_emplace(Lower(it->Name()));
+      auto [entry, inserted] = sections_.try_emplace(LowerAscii(it->Name()));
       active = inserted ? &entry->second : nullptr;
       if (active) active->header = active->last_key = it;
     } else if (active && it->kind == Kind::kKey) {
       active->last_key = it;
-      active->keys.try_emplace(Lower(it->Name()), it);
+      active->keys.try_emplace(LowerAscii(it->Name()), it);
     }
   }
 }
 
 const IniDocument::Section* IniDocument::Find(std::string_view section) const {
-  const auto it = sections_.find(Lower(section));
+  const auto it = sections_.find(LowerAscii(section));
   return it == sections_.end() ? nullptr : &it->second;
 }
 
 IniDocument::Section* IniDocument::Find(std::string_view section) {
-  const auto it = sections_.find(Lower(section));
+  const auto it = sections_.find(LowerAscii(section));
   return it == sections_.end() ? nullptr : &it->second;
 }
 
@@ -185,7 +167,7 @@ IniDocument::LineIt IniDocument::InsertBefore(LineIt pos, std::string raw) {
 std::optional<std::string_view> IniDocument::Value(std::string_view section, std::string_view key) const {
   const Section* s = Find(section);
   if (!s) return std::nullopt;
-  const auto k = s->keys.find(Lower(key));
+  const auto k = s->keys.find(LowerAscii(key));
   if (k == s->keys.end()) return std::nullopt;
   return k->second->Value();
 }
@@ -223,7 +205,7 @@ bool IniDocument::SetValue(std::string_view section, std::string_view key, std::
     modified_ = true;
     return true;
   }
-  if (const auto k = s->keys.find(Lower(key)); k != s->keys.end()) {
+  if (const auto k = s->keys.find(LowerAscii(key)); k != s->keys.end()) {
     Line& line = *k->second;
     if (line.Value() == value) return true;
     // The key keeps the spelling it has in the file; the line its place.
@@ -232,9 +214,9 @@ bool IniDocument::SetValue(std::string_view section, std::string_view key, std::
     return true;
   }
   const LineIt added = InsertBefore(std::next(s->last_key), KeyLine(key, value));
-  if (added->kind == Kind::kKey && EqualsIgnoreCase(added->Name(), key)) {
+  if (added->kind == Kind::kKey && EqualsIgnoreCaseAscii(added->Name(), key)) {
     s->last_key = added;
-    s->keys.emplace(Lower(key), added);
+    s->keys.emplace(LowerAscii(key), added);
   } else {
     RebuildIndex();  // an odd key ("[x", ";x", " x") reads as something else
   }
@@ -245,7 +227,7 @@ bool IniDocument::SetValue(std::string_view section, std::string_view key, std::
 void IniDocument::DeleteKey(std::string_view section, std::string_view key) {
   Section* s = Find(section);
   if (!s) return;
-  const auto k = s->keys.find(Lower(key));
+  const auto k = s->keys.find(LowerAscii(key));
   if (k == s->keys.end()) return;
   lines_.erase(k->second);
   RebuildIndex();  // a later key of the same name becomes the one found
@@ -320,17 +302,6 @@ FileStamp StampOfPath(const std::string& path) {
   return StampOf(st);
 }
 
-std::string DirName(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == path.npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string BaseName(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == path.npos ? path : path.substr(slash + 1);
-}
-
 bool ReadAll(int fd, std::size_t expected, std::string& out) {
   out.resize(expected + 1);  // one spare byte to see the end without growing
   std::size_t got = 0;
@@ -347,72 +318,6 @@ bool ReadAll(int fd, std::size_t expected, std::string& out) {
     }
     got += static_cast<std::size_t>(n);
   }
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
-// Creates a new file next to path that no one else uses; -1 on failure.
-int CreateTemporary(const std::string& path, std::string& name) {
-  static std::atomic<unsigned> counter{0};
-  const std::string prefix =
-      DirName(path) + "/.~" + BaseName(path).substr(0, 120) + "." + std::to_string(::getpid()) + ".";
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    name = prefix + std::to_string(counter++) + ".tmp";
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
-}
-
-// A path that is a symbolic link saves into the file it points to, so that
-// the link stays.
-std::string ResolveLink(const std::string& path) {
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-  char* target = ::realpath(path.c_str(), nullptr);
-  if (!target) return path;
-  std::string resolved(target);
-  std::free(target);
-  return resolved;
-}
-
-// Replaces the file at path by bytes through a temporary file renamed over
-// it, so that the old file stays whole whatever fails. The new bytes reach
-// the disk before the rename; the folder is not synced, so after a crash
-// the file is either the old one or the new one.
-bool WriteAtomically(const std::string& link, std::string_view bytes) {
-  if (link.empty()) return false;
-  const std::string path = ResolveLink(link);
-  struct stat old {};
-  const bool exists = ::stat(path.c_str(), &old) == 0;
-  if (exists) {
-    if (!S_ISREG(old.st_mode)) return false;
-    // A file marked read-only stays so, even for a process that could write it.
-    if ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) return false;
-  }
-  std::string temp;
-  const int fd = CreateTemporary(path, temp);
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, bytes);
-  if (ok && exists) ok = ::fchmod(fd, old.st_mode & 07777) == 0;
-  ok = ok && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temp.c_str());
-    return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -458,7 +363,7 @@ void IniFile::Load() {
 
 bool IniFile::Save() {
   if (!doc_.Modified()) return true;
-  if (!WriteAtomically(path_, doc_.Serialize())) {
+  if (!WriteFileAtomically(path_, doc_.Serialize())) {
     Discard();
     return false;
   }

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "platform/Text.h"
+
 namespace qx {
 namespace {
 
@@ -9,11 +11,10 @@ bool IsCSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// A digit's value in radix 2, 8, 10 or 16; 99 for anything that is none.
 int DigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'z') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
-  return 99;
+  const int d = HexDigitValue(c);
+  return d < 0 ? 99 : d;
 }
 
 }  // namespace
@@ -42,6 +43,23 @@ uint32_t ReadUnsigned32(std::string_view text, int base) {
   if (saturated) return 0xFFFFFFFFu;
   const auto v = static_cast<uint32_t>(value);
   return negative ? 0u - v : v;
+}
+
+std::optional<uint32_t> ParseWholeNumber(std::string_view text) {
+  int base = 10;
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    text.remove_prefix(2);
+    base = 16;
+  }
+  if (text.empty()) return std::nullopt;
+  uint64_t value = 0;
+  for (char c : text) {
+    const int d = DigitValue(c);
+    if (d >= base) return std::nullopt;
+    value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(d);
+    if (value > 0xFFFFFFFFu) return std::nullopt;
+  }
+  return static_cast<uint32_t>(value);
 }
 
 }  // namespace qx

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace qx {
@@ -25,5 +26,11 @@ uint32_t ReadUnsigned32(std::string_view text, int base = 10);
 inline int32_t ReadSigned32(std::string_view text) {
   return static_cast<int32_t>(ReadUnsigned32(text, 10));
 }
+
+// A number given whole, as on a command line or in a simulator's plant
+// file: decimal digits, or hexadecimal digits after "0x" or "0X", and
+// nothing else (no blanks, no sign); nullopt for anything else or a value
+// above 0xFFFFFFFF.
+std::optional<uint32_t> ParseWholeNumber(std::string_view text);
 
 }  // namespace qx

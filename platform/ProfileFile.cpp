@@ -9,6 +9,7 @@
 
 #include "platform/IniFile.h"
 #include "platform/Numbers.h"
+#include "platform/Text.h"
 
 namespace qx {
 
@@ -18,10 +19,7 @@ constexpr std::size_t kIntTextMax = 64;  // GetInt looks at no more of a value
 
 // Names given by callers lose surrounding spaces (not tabs), as on the platform.
 std::string_view TrimSpaces(const char* text) {
-  std::string_view s(text);
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-  return s;
+  return Trim(text, " ");
 }
 
 std::string DefaultText(const char* def) {
@@ -36,13 +34,6 @@ std::string_view StripQuotes(std::string_view value) {
     return value.substr(1, value.size() - 2);
   }
   return value;
-}
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    return lower(x) == lower(y);
-  });
 }
 
 int ClampToInt(std::size_t n) {
@@ -179,12 +170,7 @@ void CProfileFile::GetKeyNames(const char* section, std::vector<std::string>& li
   for (const std::string& line : GetSectionLines(section)) {
     const std::size_t eq = line.find('=', 1);
     if (eq == line.npos) continue;
-    std::string_view key(line.data(), eq);
-    const std::size_t last = key.find_last_not_of(kTrimmed);
-    key = key.substr(0, last == key.npos ? 0 : last + 1);
-    const std::size_t first = key.find_first_not_of(kTrimmed);
-    key.remove_prefix(first == key.npos ? key.size() : first);
-    list.emplace_back(key);
+    list.emplace_back(Trim(std::string_view(line.data(), eq), kTrimmed));
   }
 }
 
@@ -221,7 +207,7 @@ bool CProfileFile::CopySection(const char* source, const char* target, bool fail
   if (!source || !target) return false;
   const std::string_view from = TrimSpaces(source);
   const std::string_view to = TrimSpaces(target);
-  if (EqualsIgnoreCase(from, to)) return false;
+  if (EqualsIgnoreCaseAscii(from, to)) return false;
   IniDocument& doc = ini_->Edit();
   const auto lines = doc.SectionLines(from);
   if (!lines) return false;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/ProfileFile.h"
+#include "platform/Text.h"
 
 namespace qx {
 namespace {
@@ -213,19 +214,6 @@ constexpr std::array<UiWordEntry, 33> kUiWords = {{
     {"TAB_MailP3_Attachment2", "PLC Device"},
 }};
 
-char AsciiLower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Profile keys compare without regard to ASCII case; the built-in words are
-// found the same way, so a key that finds a file entry also finds its default.
-bool SameKey(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -257,7 +245,9 @@ std::string SafeFormat(std::string_view format, std::span<const TextArg> args) {
 
 const char* BuiltinUiWord(std::string_view key) {
   for (const UiWordEntry& entry : kUiWords) {
-    if (SameKey(entry.key, key)) return entry.text;
+    // Profile keys compare without regard to ASCII case; the built-in words
+    // are found the same way, so a key that finds a file entry finds its default.
+    if (EqualsIgnoreCaseAscii(entry.key, key)) return entry.text;
   }
   return nullptr;
 }

@@ -1,7 +1,8 @@
 #include "sim/Faults.h"
 
 #include <array>
-#include <charconv>
+
+#include "platform/Numbers.h"
 
 namespace qx::sim {
 namespace {
@@ -28,15 +29,7 @@ constexpr std::array<KindInfo, 10> kKinds{{
 
 // Decimal, or hexadecimal with 0x.
 std::optional<uint32_t> ParseNumber(std::string_view text) {
-  int base = 10;
-  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-    text.remove_prefix(2);
-    base = 16;
-  }
-  uint32_t value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-  if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
+  return ParseWholeNumber(text);
 }
 
 }  // namespace

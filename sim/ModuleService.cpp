@@ -5,18 +5,10 @@
 
 #include "comm/Frames.h"
 #include "comm/RegisterMap.h"
+#include "platform/ByteOrder.h"
 
 namespace qx::sim {
 namespace {
-
-uint16_t GetBe16(const uint8_t* p) {
-  return static_cast<uint16_t>((p[0] << 8) | p[1]);
-}
-
-void PutBe16(uint8_t* p, std::size_t v) {
-  p[0] = static_cast<uint8_t>(v >> 8);
-  p[1] = static_cast<uint8_t>(v);
-}
 
 // The reply header, echoing whatever of the request's header is present.
 std::vector<uint8_t> ReplyHeader(std::span<const uint8_t> request, std::size_t dataBytes) {
@@ -29,7 +21,7 @@ std::vector<uint8_t> ReplyHeader(std::span<const uint8_t> request, std::size_t d
   echo(frames::kOpOffset + 1);
   echo(frames::kRackOffset);
   echo(frames::kSlotOffset);
-  PutBe16(frame.data() + frames::kLengthOffset, frames::kLengthBase + dataBytes);
+  PutBe16(frame.data() + frames::kLengthOffset, static_cast<uint16_t>(frames::kLengthBase + dataBytes));
   PutBe16(frame.data() + frames::kFixedOffset, frames::kFixedWord);
   return frame;
 }
@@ -41,24 +33,22 @@ Answer Refuse(std::span<const uint8_t> request, uint16_t code) {
 }  // namespace
 
 Answer Serve(Plant& plant, std::span<const uint8_t> request, bool execute) {
-  if (request.size() < frames::kRequestHeaderSize) return Refuse(request, status::kBadLength);
-  const uint8_t* f = request.data();
-  const ModuleAddress where{f[0], f[frames::kRackOffset], f[frames::kSlotOffset]};
+  const std::optional<frames::RequestFields> r = frames::ParseRequest(request);
+  if (!r) return Refuse(request, status::kBadLength);
+  const ModuleAddress where{r->station, r->rack, r->slotNumber};
   const ModuleImage* image = plant.Find(where);
   if (image == nullptr) return Refuse(request, status::kNoModule);
 
-  const uint16_t op = GetBe16(f + frames::kOpOffset);
+  const uint16_t op = r->operation;
   if (op != frames::kOpRead && op != frames::kOpWrite) return Refuse(request, status::kUnknownOperation);
   const std::size_t afterLength = request.size() - (frames::kLengthOffset + 2);
-  if (GetBe16(f + frames::kLengthOffset) != afterLength) return Refuse(request, status::kBadLength);
+  if (r->lengthField != afterLength) return Refuse(request, status::kBadLength);
 
-  const uint32_t count = GetBe16(f + frames::kCountOffset);
+  const uint32_t count = r->count;
   if (count == 0 || count > frames::kMaxChunkRegisters) return Refuse(request, status::kBadCount);
-  const std::size_t dataBytes = request.size() - frames::kRequestHeaderSize;
-  if (dataBytes != (op == frames::kOpWrite ? 2 * count : 0)) return Refuse(request, status::kBadLength);
+  if (r->data.size() != (op == frames::kOpWrite ? 2 * count : 0)) return Refuse(request, status::kBadLength);
 
-  const uint32_t first =
-      (uint32_t{GetBe16(f + frames::kAddressOffset)} << 16) | GetBe16(f + frames::kAddressOffset + 2);
+  const uint32_t first = r->address;
   const RegisterBlock* block = FindRegisterBlock(first, count);
   if (block == nullptr) return Refuse(request, status::kOutsideMap);
   const std::size_t offset = block->OffsetOf(first);
@@ -71,7 +61,7 @@ Answer Serve(Plant& plant, std::span<const uint8_t> request, bool execute) {
   }
   if (execute) {
     std::string error;
-    if (!plant.Write(where, offset, request.subspan(frames::kRequestHeaderSize), error)) {
+    if (!plant.Write(where, offset, r->data, error)) {
       Answer refused = Refuse(request, status::kNotSaved);
       refused.error = error;
       return refused;

@@ -2,50 +2,39 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <filesystem>
 #include <set>
 #include <string_view>
 
+#include "platform/Numbers.h"
 #include "platform/ProfileFile.h"
+#include "platform/Text.h"
 
 namespace qx::sim {
 namespace {
 
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
-
-// A number 0..255 in decimal.
+// A number 0..255, given whole.
 std::optional<int> ParseByte(std::string_view text) {
-  int value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < 0 || value > 255) {
-    return std::nullopt;
-  }
-  return value;
+  const std::optional<uint32_t> value = ParseWholeNumber(text);
+  if (!value || *value > 255) return std::nullopt;
+  return static_cast<int>(*value);
 }
 
 // The number after prefix in name ("STATION12" -> 12), prefix ignoring case.
 std::optional<int> NumberAfter(std::string_view name, std::string_view prefix) {
   if (name.size() <= prefix.size()) return std::nullopt;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(name[i])) != prefix[i]) return std::nullopt;
-  }
+  if (!EqualsIgnoreCaseAscii(name.substr(0, prefix.size()), prefix)) return std::nullopt;
   return ParseByte(name.substr(prefix.size()));
 }
 
 bool ReadSlots(std::string_view value, std::vector<int>& slots) {
-  for (;;) {
-    const std::size_t comma = value.find(',');
-    const std::optional<int> slot = ParseByte(Trim(value.substr(0, comma)));
+  const std::vector<std::string_view> fields = SplitCommas(value);
+  for (std::string_view field : fields) {
+    const std::optional<int> slot = ParseByte(Trim(field));
     if (!slot) return false;
     slots.push_back(*slot);
-    if (comma == std::string_view::npos) return true;
-    value.remove_prefix(comma + 1);
   }
+  return !fields.empty();
 }
 
 bool ReadStation(const CProfileFile& file, const std::string& section, int station,

@@ -13,7 +13,7 @@
 
 #include "comm/Envelope.h"
 #include "comm/Frames.h"
-#include "comm/SocketIo.h"
+#include "platform/SocketIo.h"
 #include "sim/ModuleService.h"
 
 namespace qx::sim {
@@ -24,13 +24,7 @@ constexpr std::size_t kReadChunk = 4096;
 constexpr std::size_t kMaxQueuedReplies = 64;
 constexpr std::size_t kTrickleBytes = 4;  // a trickled reply goes out this many bytes at a time
 
-uint16_t GetBe16(const uint8_t* p) {
-  return static_cast<uint16_t>((p[0] << 8) | p[1]);
-}
-
-const char* OpName(std::span<const uint8_t> frame) {
-  if (frame.size() < 3) return "??";
-  const uint16_t op = GetBe16(frame.data() + frames::kOpOffset);
+const char* OpName(uint16_t op) {
   return op == frames::kOpRead ? "read" : op == frames::kOpWrite ? "write" : "unknown";
 }
 
@@ -161,12 +155,9 @@ void Server::Handle(Connection& c, std::span<const uint8_t> bytes) {
   const int number = ++requests_;
   const envelope::Request request = envelope::DecodeRequest(bytes);
   const std::span<const uint8_t> f = request.frame;
-  if (f.size() >= frames::kRequestHeaderSize) {
-    const uint32_t address = (uint32_t{GetBe16(f.data() + frames::kAddressOffset)} << 16) |
-                             GetBe16(f.data() + frames::kAddressOffset + 2);
+  if (const auto r = frames::ParseRequest(f)) {
     Trace("#%d c%d -> %s station %u rack %u slot %u address 0x%08X count %u (%zu bytes)", number, c.id,
-          OpName(f), f[0], f[frames::kRackOffset], f[frames::kSlotOffset], address,
-          GetBe16(f.data() + frames::kCountOffset), f.size());
+          OpName(r->operation), r->station, r->rack, r->slotNumber, r->address, r->count, f.size());
   } else {
     Trace("#%d c%d -> short frame (%zu bytes)", number, c.id, f.size());
   }

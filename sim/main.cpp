@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/AtomicFile.h"
+#include "platform/AtomicFile.h"
 #include "sim/Options.h"
 #include "sim/PlantFile.h"
 #include "sim/Server.h"
@@ -61,8 +61,7 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
   if (!options->readyFile.empty()) {
     const std::string port = std::to_string(server.Port()) + "\n";
-    if (!WriteFileAtomically(options->readyFile, {reinterpret_cast<const uint8_t*>(port.data()), port.size()},
-                             error)) {
+    if (!qx::WriteFileAtomically(options->readyFile, port, &error)) {
       return Fail(1, error);
     }
   }

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "comm/SocketIo.h"
+#include "platform/SocketIo.h"
 
 namespace qx {
 namespace {

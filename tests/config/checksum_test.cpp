@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "comm/Crc16.h"
+#include "platform/Crc16.h"
 
 namespace qx {
 namespace {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <tuple>
@@ -82,6 +84,39 @@ TEST_F(IniFileOnDisk, FailedSavesKeepTheOldFile) {
   EXPECT_EQ(ReadBytes(PathOf("ro.ini")), "[s]\nk=1\n");
   EXPECT_EQ(ReadBytes(PathOf("plain")), "not a folder");
   EXPECT_EQ(EntriesInFolder(), 4);
+}
+
+// A project on a share whose files may be written but not created: the folder takes no temporary
+// file, so a writable file is rewritten in place; a read-only one is still refused. Run without
+// privileges (a child process drops them when the test runs as root), as folder permissions bind.
+TEST_F(IniFileOnDisk, FolderWithoutRoomForNewFilesStillSavesAWritableFile) {
+  const std::string share = PathOf("share"), path = share + "/p.ini", ro = share + "/ro.ini";
+  fs::create_directory(share);
+  WriteBytes(path, "[s]\nk=1\n");
+  WriteBytes(ro, "[s]\nk=1\n");
+  ASSERT_EQ(::chmod(path.c_str(), 0666) | ::chmod(ro.c_str(), 0444) | ::chmod(share.c_str(), 0555) |
+                ::chmod(dir_.c_str(), 0755),
+            0);
+  const auto saves = [&] {
+    IniFile file(path), readOnly(ro);
+    const bool saved = file.Edit().SetValue("s", "k", "2") && file.Save();
+    const bool refused = readOnly.Edit().SetValue("s", "k", "2") && !readOnly.Save();
+    return saved && refused;
+  };
+  bool ok = false;
+  if (::geteuid() != 0) {
+    ok = saves();
+  } else {
+    const pid_t child = ::fork();
+    if (child == 0) _exit(::setgid(65534) == 0 && ::setuid(65534) == 0 && saves() ? 0 : 1);
+    int status = -1;
+    ok = child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
+  ::chmod(share.c_str(), 0755);
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(ReadBytes(path), "[s]\nk=2\r\n");
+  EXPECT_EQ(ReadBytes(ro), "[s]\nk=1\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(share), {}), 2);  // nothing left beside them
 }
 
 class ProfileFileTest : public TempFolderTest {

@@ -1,4 +1,4 @@
-#include "comm/Crc16.h"
+#include "platform/Crc16.h"
 
 #include <array>
 

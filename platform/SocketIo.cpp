@@ -1,4 +1,4 @@
-#include "comm/SocketIo.h"
+#include "platform/SocketIo.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>

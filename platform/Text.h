@@ -1,0 +1,31 @@
+// Text: the small byte-text helpers every layer shares. Texts are byte
+// strings in the system code page; case is folded for ASCII letters only,
+// whatever the process locale, as the profile functions compare names.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qx {
+
+inline char LowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// The text with its ASCII letters lower-cased.
+std::string LowerAscii(std::string_view text);
+
+bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b);
+
+// 0..15 for a hexadecimal digit of either case, else -1.
+int HexDigitValue(char c);
+
+// The text without the given characters at either end.
+std::string_view Trim(std::string_view text, std::string_view characters = " \t");
+
+// The fields of a text split at every comma, empty ones kept ("a,,b," has
+// four, the last empty); an empty text has none. The fields point into text.
+std::vector<std::string_view> SplitCommas(std::string_view text);
+
+}  // namespace qx
