@@ -6,6 +6,7 @@
 #include <fstream>
 #include <utility>
 
+#include "platform/AtomicFile.h"
 #include "platform/Crc16.h"
 #include "platform/Numbers.h"
 #include "platform/Text.h"
@@ -578,11 +579,7 @@ bool CreateParameterFile(const std::string& path) {
       "// QX Configurator\r\n// File Struct:\r\n// 1. Module ID\r\n// 2. Sync ID\r\n"
       "// 3. FW Version\r\n// 4. Parameters\r\n\r\n";
   for (int slot = 0; slot < 12; ++slot) text += "[" + SlotSectionName(1, slot) + "]\r\n";
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.close();
-  return !out.fail();
+  return WriteFileAtomically(path, text);
 }
 
 }  // namespace qx

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/MemoryFiles.h"
+
 namespace qx {
 namespace {
 
@@ -84,6 +86,10 @@ bool WriteFileAtomically(const std::string& link, std::string_view bytes, std::s
   if (link.empty()) {
     if (error != nullptr) *error = "no file name";
     return false;
+  }
+  if (MemoryFiles* memory = MemoryFiles::Active()) {
+    memory->Put(link, bytes);
+    return true;
   }
   const std::string path = ResolveLink(link);
   struct stat old {};

@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "platform/AtomicFile.h"
+#include "platform/MemoryFiles.h"
 #include "platform/Text.h"
 
 namespace qx {
@@ -297,6 +298,12 @@ FileStamp StampOf(const struct stat& st) {
 }
 
 FileStamp StampOfPath(const std::string& path) {
+  if (const MemoryFiles* memory = MemoryFiles::Active()) {
+    FileStamp s;
+    s.ino = memory->Version(path);
+    s.exists = s.ino != 0;
+    return s;
+  }
   struct stat st {};
   if (path.empty() || ::stat(path.c_str(), &st) != 0) return FileStamp{};
   return StampOf(st);
@@ -349,6 +356,10 @@ void IniFile::Load() {
   doc_.Clear();
   stamp_ = StampOfPath(path_);
   if (path_.empty()) return;
+  if (const MemoryFiles* memory = MemoryFiles::Active()) {
+    if (const std::string* bytes = memory->Find(path_)) doc_.Parse(*bytes);
+    return;
+  }
   const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return;  // missing or unreadable: an empty file
   struct stat st {};

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/MemoryFiles.h"
+
 #ifndef QX_INSTALL_SHARE
 #define QX_INSTALL_SHARE "/usr/local/share"
 #endif
@@ -64,6 +66,7 @@ std::string CommonAppDataFolder() {
 }
 
 bool PathExists(const std::string& path) {
+  if (const MemoryFiles* memory = MemoryFiles::Active()) return memory->Find(path) != nullptr;
   struct stat info {};
   return !path.empty() && ::stat(path.c_str(), &info) == 0;
 }
