@@ -4,7 +4,7 @@
 
 namespace qx {
 
-MessageAnswer HeadlessUi::ShowMessage(const std::string& text, MessageButtons buttons) {
+MessageAnswer HeadlessUi::ShowMessage(const std::string& text, MessageButtons buttons, MessageIcon) {
   // One line per message: line breaks inside the text become spaces.
   std::string line = text;
   for (char& c : line) {

@@ -12,13 +12,19 @@ namespace qx {
 
 enum class MessageButtons { kOk, kOkCancel };
 enum class MessageAnswer { kOk, kCancel };
+// The icon of a message box. kDefault follows the application framework's
+// own message-box helper: an exclamation mark on an OK or OK/Cancel box (a
+// Yes/No box would get the question mark). A box that asks whether to
+// overwrite names kQuestion.
+enum class MessageIcon { kDefault, kQuestion, kExclamation };
 
 class UiServices {
  public:
   virtual ~UiServices() = default;
 
   // Shows text in a message box and returns the button pressed.
-  virtual MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons) = 0;
+  virtual MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons,
+                                    MessageIcon icon = MessageIcon::kDefault) = 0;
 
   // A file to open or to save, or nothing when the user cancels. The filter
   // is "Description (*.ext)"; defaultExtension has no dot.
@@ -28,6 +34,11 @@ class UiServices {
 
   // Handles at most one pending window event; nothing without a GUI.
   virtual void PumpOneMessage() = 0;
+
+  // The translation file of the session's language (empty: English), so
+  // that boxes and choosers shown before the window opens, and by the
+  // exported transfers, speak it too. Services without a toolkit ignore it.
+  virtual void SetTranslation(const std::string& /*translationFile*/) {}
 };
 
 // Never blocks: a message box becomes one line "KM31QX-2C: <text>" on
@@ -36,7 +47,8 @@ class UiServices {
 // nothing; the pump does nothing.
 class HeadlessUi : public UiServices {
  public:
-  MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons) override;
+  MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons,
+                            MessageIcon icon = MessageIcon::kDefault) override;
   std::optional<std::string> ChooseOpenFile(const std::string& filter) override;
   std::optional<std::string> ChooseSaveFile(const std::string& filter,
                                             const std::string& defaultExtension) override;

@@ -82,11 +82,13 @@ QWidget* DialogParent() {
   return QApplication::activeWindow();
 }
 
-MessageAnswer QtUiServices::ShowMessage(const std::string& text, MessageButtons buttons) {
-  bool question = buttons == MessageButtons::kOkCancel;
-  QMessageBox box(question ? QMessageBox::Question : QMessageBox::Information, QString::fromLatin1(kBoxTitle),
-                  QString::fromUtf8(text), question ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok,
-                  DialogParent());
+MessageAnswer QtUiServices::ShowMessage(const std::string& text, MessageButtons buttons, MessageIcon icon) {
+  // Only boxes that ask a question show the question mark; every other box
+  // of the plug-in reports a problem or an outcome to be noticed.
+  const QMessageBox::Icon shown = icon == MessageIcon::kQuestion ? QMessageBox::Question : QMessageBox::Warning;
+  const bool okCancel = buttons == MessageButtons::kOkCancel;
+  QMessageBox box(shown, QString::fromLatin1(kBoxTitle), QString::fromUtf8(text),
+                  okCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, DialogParent());
   box.setDefaultButton(QMessageBox::Ok);
   return box.exec() == QMessageBox::Ok ? MessageAnswer::kOk : MessageAnswer::kCancel;
 }

@@ -19,7 +19,9 @@ class QtUiServices : public UiServices {
   // Message boxes and file dialogs are centred over the active window.
   QtUiServices() = default;
 
-  MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons) override;
+  // kDefault shows the exclamation mark (see MessageIcon).
+  MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons,
+                            MessageIcon icon = MessageIcon::kDefault) override;
   std::optional<std::string> ChooseOpenFile(const std::string& filter) override;
   std::optional<std::string> ChooseSaveFile(const std::string& filter,
                                             const std::string& defaultExtension) override;
