@@ -41,7 +41,9 @@ class ExportFileTest : public ::testing::Test {
     return names;
   }
 
-  fs::path folder_ = fs::path(testing::TempDir()) / "qx_export_file";
+  // One folder per test: ctest runs the tests side by side.
+  fs::path folder_ = fs::path(testing::TempDir()) /
+                     ("qx_export_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
   ModuleConfig record_;
   CProfileFile scratch_;
 };
