@@ -1,6 +1,11 @@
 // The window layer as the plug-in's entry code sees it: headless answers,
 // message boxes, embedding in a host's application, the progress window of
 // a real transfer, translations, and the field helpers every page relies on.
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -11,12 +16,16 @@
 #include <QWindow>
 
 #include "app/ModuleConfigApp.h"
+#include <cstdio>
+#include <thread>
+
 #include "tests/sim/SimHarness.h"
 
 #include "tests/ui/UiTestSupport.h"
 #include "ui/CConfiguratorDlg.h"
 #include "ui/FieldHelpers.h"
 #include "ui/NtpTimeZones.h"
+#include "ui/QtUiServices.h"
 #include "ui/WindowLayer.h"
 
 namespace qx::test {
@@ -106,6 +115,33 @@ TEST_F(SessionTest, AHostsOwnApplicationGetsTheWindowWithoutADisplay) {
     if (auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget())) window->reject();
   });
   EXPECT_EQ(ShowConfiguratorWindow(context), WindowResult::kCancel);
+}
+
+// A display whose socket takes connections but whose server turns them down
+// (another user's X server, a wrong cookie) counts as no display: Qt's X11
+// platform would end the host's process on it.
+TEST(Displays, AServerThatTurnsUsDownIsNoDisplay) {
+  const std::string number = std::to_string(6000 + getpid() % 1000);
+  const std::string path = "/tmp/.X11-unix/X" + number;
+  ::mkdir("/tmp/.X11-unix", 01777);
+  ::unlink(path.c_str());
+  const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(::listen(listener, 4), 0);
+  std::thread refuser([listener] {  // takes each connection and hangs up
+    for (int c; (c = ::accept(listener, nullptr, nullptr)) >= 0;) ::close(c);
+  });
+  EXPECT_FALSE(XDisplayAccepts(":" + number));
+  EXPECT_FALSE(XDisplayAccepts(":" + number + ".0"));
+  ::shutdown(listener, SHUT_RDWR);
+  refuser.join();
+  ::close(listener);
+  ::unlink(path.c_str());
+  EXPECT_FALSE(XDisplayAccepts(":" + number));  // nothing listens any more
+  EXPECT_TRUE(XDisplayAccepts("host.example:0"));  // remote displays are trusted
 }
 
 // The number of requests the simulator had when the progress window was
