@@ -1,8 +1,9 @@
 // ConfiguratorWindowOpener: how the show-dialog flow opens the configurator
 // window without the application layer knowing the window toolkit. The
-// window layer implements it and hands it to the application object; until
-// then (and in headless mode) the flow prepares every file and stops short
-// of the window.
+// window layer implements it and hands it to the application object, and
+// alone decides whether a window can be shown (QX_HEADLESS, the display, a
+// QApplication of the host's own). Without an opener, or when it shows
+// nothing, the flow prepares every file and stops short of the window.
 #pragma once
 
 namespace qx {

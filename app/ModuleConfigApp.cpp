@@ -13,10 +13,6 @@ namespace {
 constexpr int32_t kOnlyRack = 1;
 constexpr int32_t kLastSlot = kSlotsPerRack - 1;
 
-bool NamesDisplay(const char* variable) {
-  return !EnvironmentValue(variable).value_or("").empty();
-}
-
 // A position the flow can work on. A text ParseSlotPosition does not accept
 // would leave the position of an earlier call in place and open that module,
 // and a negative slot (from "1-1") names no slot, so both are refused too.
@@ -26,11 +22,6 @@ bool AcceptedPosition(std::string_view position, SessionFields& session) {
 }
 
 }  // namespace
-
-bool HeadlessMode() {
-  if (EnvironmentValue("QX_HEADLESS").value_or("") == "1") return true;
-  return !NamesDisplay("DISPLAY") && !NamesDisplay("WAYLAND_DISPLAY");
-}
 
 CModuleConfigApp::CModuleConfigApp() = default;
 CModuleConfigApp::~CModuleConfigApp() = default;
@@ -60,6 +51,7 @@ bool CModuleConfigApp::PrepareDialogSession(std::string_view basePath, std::stri
   module_directory_ = dataDirectory + "Module/";
   SelectLanguage(language, dataDirectory + module_name_ + "/");
   EnsureTextTable();
+  Ui().SetTranslation(resource_source_);
 
   ProjectContext project = Project();
   if (!LoadTargetSettings(project, project_base_path_)) {
@@ -76,15 +68,18 @@ bool CModuleConfigApp::PrepareDialogSession(std::string_view basePath, std::stri
 bool CModuleConfigApp::PrepareParameterFile(ProjectContext& project) {
   const int rack = session_.Rack;
   const int slot = session_.Slot;
+  parameter_file_saved_ = true;
   if (ParameterFileExists(project)) {
     parameter_file_.SetPathName(parameter_file_path_.c_str());
-    ReconcileParameterFile(project);
+    parameter_file_saved_ = ReconcileParameterFile(project);
     if (!StoredSynchIdText(project, rack, slot).empty()) return true;
   } else {
     if (!CreateParameterFile(parameter_file_path_)) return false;
     parameter_file_.SetPathName(parameter_file_path_.c_str());
   }
-  CreateModuleSection(project, rack, slot, ProjectSynchId(project, rack, slot), session_.FirmwareVersion);
+  if (!CreateModuleSection(project, rack, slot, ProjectSynchId(project, rack, slot), session_.FirmwareVersion)) {
+    parameter_file_saved_ = false;
+  }
   return true;
 }
 
@@ -112,10 +107,16 @@ void CModuleConfigApp::EnsureTextTable() {
 }
 
 void CModuleConfigApp::OpenConfiguratorWindow() {
-  if (opener_ != nullptr && !HeadlessMode() && opener_->Open(*this)) return;
-  std::fprintf(stderr, "%s: no configurator window can be opened here; %s of %s is ready in %s\n",
-               module_name_.c_str(), SlotSectionName(session_.Rack, session_.Slot).c_str(),
-               project_base_path_.c_str(), parameter_file_path_.c_str());
+  if (opener_ != nullptr && opener_->Open(*this)) return;
+  const std::string section = SlotSectionName(session_.Rack, session_.Slot);
+  if (parameter_file_saved_) {
+    std::fprintf(stderr, "%s: no configurator window can be opened here; %s of %s is ready in %s\n",
+                 module_name_.c_str(), section.c_str(), project_base_path_.c_str(), parameter_file_path_.c_str());
+  } else {
+    std::fprintf(stderr, "%s: no configurator window can be opened here; %s of %s could not be written to %s: %s\n",
+                 module_name_.c_str(), section.c_str(), project_base_path_.c_str(), parameter_file_path_.c_str(),
+                 UnwritableReason(parameter_file_path_).c_str());
+  }
   std::fflush(stderr);
 }
 

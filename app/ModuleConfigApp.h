@@ -30,10 +30,6 @@ inline constexpr uint32_t kLanguageTraditionalChinese = 0x0404;
 inline constexpr uint32_t kLanguageSimplifiedChinese = 0x0804;
 inline constexpr char kRackSlotError[] = "Rack & Slot number error";
 
-// True when no window may be opened: QX_HEADLESS=1, or neither DISPLAY nor
-// WAYLAND_DISPLAY names a display.
-bool HeadlessMode();
-
 class CModuleConfigApp {
  public:
   // Record all zero, limits absent, nothing bound; InitInstance does the rest.
@@ -47,9 +43,11 @@ class CModuleConfigApp {
 
   // ---- The exported calls --------------------------------------------------
   // Prepares the session for the module at position (PrepareDialogSession)
-  // and opens the configurator window on it. Without a window opener, in
-  // headless mode, or when the opener cannot show a window, one line on
-  // standard error says so; every file step has happened by then.
+  // and opens the configurator window on it. The window layer alone decides
+  // whether a window can be shown (a host with a QApplication of its own
+  // gets one without DISPLAY). Without a window opener, or when it shows no
+  // window, one line on standard error says so, and whether the module's
+  // section is ready in the parameter file or could not be written (and why).
   void ShowDialog(std::string_view basePath, std::string_view position, int32_t ignored, uint32_t language,
                   uint32_t firmware);
   // app/TransferEntry.h on this object's state.
@@ -103,6 +101,7 @@ class CModuleConfigApp {
   void SelectLanguage(uint32_t language, const std::string& languageFolder);
   // Without any table bound yet, the English one, so that messages have a text.
   void EnsureTextTable();
+  // False when a change to the parameter file could not be saved.
   bool PrepareParameterFile(ProjectContext& project);
   void OpenConfiguratorWindow();
 
@@ -122,6 +121,7 @@ class CModuleConfigApp {
   std::string parameter_file_path_;
   ModuleConfig record_;
   SessionFields session_;
+  bool parameter_file_saved_ = false;  // the last show call's file steps were all saved
 
   CTextTable texts_{text_table_file_};
   HeadlessUi headless_ui_;

@@ -200,7 +200,7 @@ std::string FindSectionBySynchId(const ProjectContext& context, int synchId) {
   return "";
 }
 
-void CreateModuleSection(ProjectContext& context, int rack, int slot, int synchId, uint32_t fwVersion) {
+bool CreateModuleSection(ProjectContext& context, int rack, int slot, int synchId, uint32_t fwVersion) {
   CProfileFile& file = context.parameterFile;
   const std::string section = SlotSectionName(rack, slot);
   CProfileFile::WriteBatch batch(file);
@@ -209,6 +209,7 @@ void CreateModuleSection(ProjectContext& context, int rack, int slot, int synchI
   file.WriteInt(section.c_str(), kSynchIdKey, synchId, 10);
   file.WriteInt(section.c_str(), kFwVersionKey, static_cast<long long>(fwVersion), 16);
   WriteParameters(context.record, fwVersion, file, rack, slot, "");
+  return batch.Commit();
 }
 
 void MoveModuleSection(ProjectContext& context, int fromRack, int fromSlot, int toRack, int toSlot) {
@@ -219,15 +220,17 @@ void ClearModuleSection(ProjectContext& context, int rack, int slot) {
   ClearSection(context.parameterFile, SlotSectionName(rack, slot));
 }
 
-void ReconcileParameterFile(ProjectContext& context) {
+bool ReconcileParameterFile(ProjectContext& context) {
   CProfileFile::WriteBatch batch(context.parameterFile);
   const bool rackConfigured = !RackId1(context).empty();
   const int rackType = AtoiValue(context.projectFile.GetString(kHardwareSection, "RACK_ID2", ""));
   ApplyPlan(context, PlanSlots(context, SlotCountOfRackType(rackType), rackConfigured));
-  if (!rackConfigured) return;
-  for (int i = 0; i < kSlotsPerRack; ++i) {
-    if (!ProjectSlotHoldsModule(context, kReconciledRack, i)) ClearModuleSection(context, kReconciledRack, i);
+  if (rackConfigured) {
+    for (int i = 0; i < kSlotsPerRack; ++i) {
+      if (!ProjectSlotHoldsModule(context, kReconciledRack, i)) ClearModuleSection(context, kReconciledRack, i);
+    }
   }
+  return batch.Commit();
 }
 
 void CreateProjectModuleSections(ProjectContext& context) {

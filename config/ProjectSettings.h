@@ -67,8 +67,9 @@ std::string FindSectionBySynchId(const ProjectContext& context, int synchId);
 
 // Empties the section for (rack, slot), then writes the identity keys
 // ("MODULE_ID", "SYNCH_ID" decimal, "FWVER" "%X") and the record as it
-// stands. Saved once.
-void CreateModuleSection(ProjectContext& context, int rack, int slot, int synchId, uint32_t fwVersion);
+// stands. Saved once; false when the file could not be saved (inside an open
+// WriteBatch the outermost batch tells).
+bool CreateModuleSection(ProjectContext& context, int rack, int slot, int synchId, uint32_t fwVersion);
 
 // Copies the section of (fromRack, fromSlot) over that of (toRack, toSlot)
 // and empties the source. Nothing happens when both name the same section
@@ -83,10 +84,11 @@ void ClearModuleSection(ProjectContext& context, int rack, int slot);
 // Brings the parameter file's rack-1 sections in step with the project: a
 // module of this type keeps its section, gets the section stored under its
 // "SYNCH_ID" in another slot, or a new one; slots no longer holding this
-// module type are emptied. Saved once. See the .cpp for the rules that keep
+// module type are emptied. Saved once; false when the changes could not be
+// saved (true when there were none). See the .cpp for the rules that keep
 // stored parameters safe.
 // REQUIRES: the parameter file is bound; the project file is bound.
-void ReconcileParameterFile(ProjectContext& context);
+bool ReconcileParameterFile(ProjectContext& context);
 
 // For a parameter file just created: a new section for every rack-1 slot
 // the project gives this module type. Saved once.

@@ -25,7 +25,8 @@ using qx::fuzz::WorkDir;
 
 class QuietUi : public qx::UiServices {
  public:
-  qx::MessageAnswer ShowMessage(const std::string&, qx::MessageButtons) override {
+  qx::MessageAnswer ShowMessage(const std::string&, qx::MessageButtons,
+                                qx::MessageIcon = qx::MessageIcon::kDefault) override {
     return qx::MessageAnswer::kOk;
   }
   std::optional<std::string> ChooseOpenFile(const std::string&) override { return std::nullopt; }

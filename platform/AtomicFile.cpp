@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -55,11 +56,20 @@ int CreateTemporary(const std::string& path, std::string& name) {
 std::string ResolveLink(const std::string& path) {
   struct stat st {};
   if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-  char* target = ::realpath(path.c_str(), nullptr);
-  if (!target) return path;
-  std::string resolved(target);
-  std::free(target);
-  return resolved;
+  if (char* target = ::realpath(path.c_str(), nullptr)) {
+    std::string resolved(target);
+    std::free(target);
+    return resolved;
+  }
+  // A link to nothing yet: the file is created where it points, never in
+  // place of the link (a missing folder there fails the write).
+  std::string target(PATH_MAX, '\0');
+  const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+  if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) return path;
+  target.resize(static_cast<std::size_t>(n));
+  if (target.front() == '/') return target;
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? target : path.substr(0, slash + 1) + target;
 }
 
 bool Fail(std::string* error, const std::string& what) {

@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "platform/MemoryFiles.h"
@@ -80,6 +82,19 @@ std::string ExecutableFolder() {
   if (slash == std::string::npos) return ".";
   if (slash == 0) return "/";
   return path.substr(0, slash);
+}
+
+std::string UnwritableReason(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0) {
+    if (!S_ISREG(info.st_mode)) return "it is not a regular file";
+    if ((info.st_mode & 0222) == 0) return "the file is read-only";
+    if (::access(path.c_str(), W_OK) != 0) return std::strerror(errno);
+  }
+  const std::size_t slash = path.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) return "its folder: " + std::string(std::strerror(errno));
+  return "the file system refused the write";
 }
 
 }  // namespace qx

@@ -29,6 +29,13 @@ std::string InstalledShareFolder(const std::string& loadedFrom);
 // True when anything (a file, a folder) exists at path; false for "".
 bool PathExists(const std::string& path);
 
+// Why a file cannot be saved at path, in a few English words ("the file is
+// read-only", "its folder: Permission denied", ...), as far as the file
+// system tells; a general phrase when it tells nothing. Saving replaces the
+// file through a new file in the same folder, so the folder must be writable
+// and the file not marked read-only.
+std::string UnwritableReason(const std::string& path);
+
 // The folder of the running program's executable, without a trailing '/';
 // "." when it cannot be found out.
 std::string ExecutableFolder();

@@ -17,7 +17,7 @@ void HeadlessUi::LogFailure(const std::string& line) {
   std::fflush(stderr);
 }
 
-MessageAnswer HeadlessUi::ShowMessage(const std::string& text, MessageButtons buttons) {
+MessageAnswer HeadlessUi::ShowMessage(const std::string& text, MessageButtons buttons, MessageIcon) {
   // One line per message: line breaks inside the text become spaces.
   std::string line = text;
   for (char& c : line) {

@@ -1,5 +1,7 @@
 #include "ui/CConfigTabCtrl.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
@@ -28,6 +30,61 @@ void ConfigTabBar::wheelEvent(QWheelEvent* event) {
 CConfigTabCtrl::CConfigTabCtrl(QWidget* parent) : QWidget(parent), bar_(new ConfigTabBar(this)) {
   bar_->setObjectName("configTabBar");
   connect(bar_, &ConfigTabBar::leftPressed, this, &CConfigTabCtrl::OnTabPressed);
+  // The application sees a key press before the focused control does, so a
+  // list or an edit that takes Ctrl+Tab for itself cannot hide the pages.
+  QApplication::instance()->installEventFilter(this);
+}
+
+bool CConfigTabCtrl::AnswersKeysOf(QWidget* widget) const {
+  if (widget == nullptr || widget->window() != window() || !isVisible()) return false;
+  // The nearest tab control around the widget answers; a widget outside every
+  // tab control (the window's buttons) belongs to the outermost one.
+  for (QWidget* w = widget; w != nullptr && !w->isWindow(); w = w->parentWidget()) {
+    if (auto* tabs = qobject_cast<CConfigTabCtrl*>(w)) return tabs == this;
+  }
+  for (QWidget* w = parentWidget(); w != nullptr && !w->isWindow(); w = w->parentWidget()) {
+    if (qobject_cast<CConfigTabCtrl*>(w)) return false;
+  }
+  return true;
+}
+
+bool CConfigTabCtrl::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || count_ < 2 || !watched->isWidgetType()) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+  int step = 0;
+  if (mods == Qt::ControlModifier && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_PageDown)) step = 1;
+  if (mods == (Qt::ControlModifier | Qt::ShiftModifier) &&
+      (key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Tab)) {
+    step = -1;
+  }
+  if (mods == Qt::ControlModifier && key->key() == Qt::Key_PageUp) step = -1;
+  if (step == 0 || !AnswersKeysOf(static_cast<QWidget*>(watched))) return false;
+  StepPage(step);
+  return true;
+}
+
+void CConfigTabCtrl::StepPage(int step) {
+  const int next = (current_ + step + count_) % count_;
+  QWidget* page = slots_[next].page;
+  QWidget* focus = QApplication::focusWidget();
+  const bool focusLeaves = focus != nullptr && isAncestorOf(focus);
+  // The focus moves before the old page hides: a control that loses the
+  // focus by hiding passes it on by itself (a list would move its cursor).
+  page->show();
+  QWidget* first = nullptr;
+  QWidget* w = page;
+  do {
+    const bool inPage = w == page || (page->isAncestorOf(w) && w->isVisibleTo(page));
+    if (inPage && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) first = w;
+    w = w->nextInFocusChain();
+  } while (first == nullptr && w != page);
+  if (first != nullptr) {
+    first->setFocus(Qt::TabFocusReason);
+  } else if (focusLeaves) {
+    window()->setFocus(Qt::TabFocusReason);  // a page without controls: the keys still reach the window
+  }
+  SetActivePage(next);
 }
 
 bool CConfigTabCtrl::AddPage(const QString& title, QWidget* page, int templateId) {

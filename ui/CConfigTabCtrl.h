@@ -1,9 +1,15 @@
 // CConfigTabCtrl: a tab row over a framed area that hosts up to 16 pages,
 // used by the configurator window and by the e-mail page. Pages are owned by
 // their window; the control reparents them and shows the current one. The
-// shown page changes only by a left mouse press on a tab or SetActivePage:
-// the tab row takes no keyboard focus and ignores the wheel, so the selected
-// tab and the shown page never disagree.
+// shown page changes by a left mouse press on a tab, by SetActivePage, and
+// from the keyboard as in the platform's tabbed dialogs: Ctrl+Tab or
+// Ctrl+PgDn shows the next page, Ctrl+Shift+Tab or Ctrl+PgUp the previous
+// one (both wrap around), and the focus goes to the first control of the
+// page shown. The keys work wherever the focus is in the window, also in a
+// list that takes Tab for itself; inside a tab control nested in a page (the
+// e-mail page's) the inner control answers them. The tab row itself takes
+// no focus and ignores the wheel, so the selected tab and the shown page
+// never disagree.
 #pragma once
 
 #include <QString>
@@ -58,6 +64,8 @@ class CConfigTabCtrl : public QWidget {
   QSize minimumSizeHint() const override;
 
  protected:
+  // Watches the key presses of the application for the page keys.
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
@@ -71,6 +79,10 @@ class CConfigTabCtrl : public QWidget {
   QRect PageRect() const;
   void PlacePages();
   void OnTabPressed();
+  // Whether a key press received by widget is this control's to answer.
+  bool AnswersKeysOf(QWidget* widget) const;
+  // Shows the page step pages on (wrapping) and focuses its first control.
+  void StepPage(int step);
 
   ConfigTabBar* bar_;
   std::array<PageSlot, kMaxPages> slots_{};

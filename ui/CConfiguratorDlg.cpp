@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "config/ExportFile.h"
 #include "config/ModuleConfig.h"
 #include "config/ParameterCodec.h"
 #include "platform/TextTable.h"
@@ -20,6 +21,7 @@
 #include "ui/CProgressDlg.h"
 #include "ui/CSNMPDlg.h"
 #include "ui/CommTransfers.h"
+#include "ui/DialogButtons.h"
 #include "ui/DialogUnits.h"
 #include "ui/PlaceholderPage.h"
 #include "ui/SetCommPortEvent.h"
@@ -51,22 +53,20 @@ std::string WithLineBreaks(std::string text) {
   return text;
 }
 
-QPushButton* Button(QWidget* parent, const QString& text, const char* name) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(QLatin1String(name));
-  button->setAutoDefault(false);
-  return button;
-}
-
 }  // namespace
 
 CConfiguratorDlg::CConfiguratorDlg(ConfiguratorContext& context, QWidget* parent)
     : QDialog(parent), context_(context), progress_(std::make_unique<CProgressDlgFactory>(this)) {
   setObjectName(QStringLiteral("configuratorDialog"));
   setWindowTitle(tr("QX Configurator"));
-  setWindowFlags((windowFlags() | Qt::WindowSystemMenuHint) & ~Qt::WindowContextHelpButtonHint);
+  setWindowFlags((windowFlags() | Qt::WindowSystemMenuHint | Qt::MSWindowsFixedSizeDialogHint) &
+                 ~Qt::WindowContextHelpButtonHint);
+  setModal(true);
+  setSizeGripEnabled(false);
   BuildPages();
   BuildButtons();
+  // A fixed-size modal frame: the layout sets the size, the user cannot change it.
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
   context_.session.CommManagerPort = kDefaultCommManagerPort;
   WindowRegistry::Register(this);
 }
@@ -96,21 +96,22 @@ void CConfiguratorDlg::BuildPages() {
 }
 
 void CConfiguratorDlg::BuildButtons() {
-  auto* upload = Button(this, tr("Upload"), "uploadButton");
-  auto* download = Button(this, tr("Download"), "downloadButton");
-  auto* importFile = Button(this, tr("Import File"), "importButton");
-  auto* exportFile = Button(this, tr("Export File"), "exportButton");
-  auto* defaults = Button(this, tr("Default"), "defaultButton");
-  auto* help = Button(this, tr("Help"), "helpButton");
+  auto* upload = DialogButton(tr("Upload"), "uploadButton", this);
+  auto* download = DialogButton(tr("Download"), "downloadButton", this);
+  auto* importFile = DialogButton(tr("Import File"), "importButton", this);
+  auto* exportFile = DialogButton(tr("Export File"), "exportButton", this);
+  auto* defaults = DialogButton(tr("Default"), "defaultButton", this);
+  auto* help = DialogButton(tr("Help"), "helpButton", this);
   help->hide();  // in the layout, never shown
-  auto* ok = Button(this, tr("OK"), "okButton");
-  ok->setDefault(true);
-  auto* cancel = Button(this, tr("Cancel"), "cancelButton");
+  auto* ok = DialogButton(tr("OK"), "okButton", this);
+  MakeDefaultButton(ok);
+  auto* cancel = DialogButton(tr("Cancel"), "cancelButton", this);
   for (QPushButton* b : {upload, download, importFile, exportFile, defaults, help, ok, cancel}) {
     b->setMinimumWidth(DluX(this, 50));
   }
 
   auto* side = new QVBoxLayout;
+  SpaceButtons(side, this);
   side->addWidget(upload);
   side->addWidget(download);
   side->addStretch(1);
@@ -120,6 +121,7 @@ void CConfiguratorDlg::BuildButtons() {
   line->setFrameShape(QFrame::HLine);
   line->setFrameShadow(QFrame::Sunken);
   auto* bottom = new QHBoxLayout;
+  SpaceButtons(bottom, this);
   bottom->addWidget(defaults);
   bottom->addStretch(1);
   bottom->addWidget(help);
@@ -128,6 +130,7 @@ void CConfiguratorDlg::BuildButtons() {
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(DluX(this, 7), DluY(this, 7), DluX(this, 7), DluY(this, 7));
   grid->setHorizontalSpacing(DluX(this, 7));
+  grid->setVerticalSpacing(DluY(this, 7));
   grid->addWidget(tabs_, 0, 0);
   grid->addLayout(side, 0, 1);
   grid->addWidget(line, 1, 0, 1, 2);
@@ -211,23 +214,11 @@ void CConfiguratorDlg::OnExportFile() {
   if (!StoreAllPages()) return;
   std::error_code error;
   if (std::filesystem::exists(*path, error) &&
-      context_.ui.ShowMessage(context_.texts.Message("Msg8"), MessageButtons::kOkCancel) !=
+      context_.ui.ShowMessage(context_.texts.Message("Msg8"), MessageButtons::kOkCancel, MessageIcon::kQuestion) !=
           MessageAnswer::kOk) {
     return;
   }
-  // A fresh file is written beside the chosen one and renamed over it: the
-  // export holds this module alone, and an export that cannot be written
-  // leaves an earlier file as it was.
-  const std::string part = *path + ".part";
-  std::filesystem::remove(part, error);
-  bool written =
-      WriteParameters(context_.record, context_.session.FirmwareVersion, context_.parameterFile, 0, 0, part);
-  if (written) {
-    std::filesystem::rename(part, *path, error);
-    written = !error;
-  }
-  if (!written) {
-    std::filesystem::remove(part, error);
+  if (!ExportParameterFile(context_.record, context_.session.FirmwareVersion, context_.parameterFile, *path)) {
     ShowMessage(tr("The file could not be written:\n%1").arg(QString::fromStdString(*path)).toStdString());
   }
 }

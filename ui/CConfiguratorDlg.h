@@ -4,6 +4,8 @@
 // module, Import File and Export File read and write a stand-alone file,
 // Default resets the record, OK validates every page and saves the module's
 // section of the project's parameter file, Cancel closes without saving.
+// It is a fixed-size modal frame. Enter presses the focused button, else OK
+// (ui/DialogButtons.h); Ctrl+Tab and its kin switch pages (CConfigTabCtrl).
 //
 // The window never edits fields itself: the pages read the record when
 // asked and write it back when validated. Message texts come from the

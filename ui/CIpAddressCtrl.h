@@ -1,8 +1,19 @@
-// CIpAddressCtrl: an IPv4 address entry of four octet fields, each taking up
-// to three digits from 0 to 255. Typing a dot, or a third digit, moves on to
-// the next field; Backspace in an empty field moves back. The fields sit in
-// one framed box, so the control looks like a single edit. A blank field reads
-// as 0, so a blank control reads as address 0.
+// CIpAddressCtrl: an IPv4 address entry of four octet fields in one framed
+// box, so that it looks and behaves like the platform's standard address
+// control:
+// - a third digit, or a "." in a field that holds digits, moves on to the
+//   next field with its text selected; a "." typed right after such an
+//   automatic move does not move again (so "192.168.1.10" can be typed as
+//   it is written);
+// - a digit typed after a field's lone "0" replaces it; a value above 255
+//   becomes 255;
+// - Backspace at the start of a field goes back to the end of the previous
+//   one, Left and Right cross from field to field;
+// - pasting a dotted address ("192.168.1.10") fills all four fields, a
+//   shorter dotted text the fields from the current one on;
+// - the whole control is one Tab stop: Tab enters it at its first field and
+//   leaves it from any field, Shift+Tab too.
+// A blank field reads as 0, so a blank control reads as address 0.
 #pragma once
 
 #include <QFrame>
@@ -16,6 +27,8 @@ namespace qx {
 class CIpAddressCtrl : public QFrame {
   Q_OBJECT
  public:
+  static constexpr int kFields = 4;
+
   explicit CIpAddressCtrl(QWidget* parent = nullptr);
 
   // address a.b.c.d is the value a<<24 | b<<16 | c<<8 | d.
@@ -30,9 +43,17 @@ class CIpAddressCtrl : public QFrame {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  int IndexOf(const QObject* field) const;
+  // Handles a key press in field i; true when the key was used up here.
+  bool OnKey(int i, QKeyEvent* key);
   void OnEdited(int i);
+  // Spreads a dotted text over the fields from field first on.
+  void Spread(int first, const QString& dotted);
+  enum class Landing { kSelectAll, kStart, kEnd };
+  void MoveTo(int i, Landing landing);
 
-  std::array<QLineEdit*, 4> fields_{};
+  std::array<QLineEdit*, kFields> fields_{};
+  bool advanced_ = false;  // the last key moved on to the next field by itself
 };
 
 }  // namespace qx

@@ -13,6 +13,7 @@
 #include "config/ModuleConfig.h"
 #include "platform/TextTable.h"
 #include "platform/UiServices.h"
+#include "ui/AccessibleLabels.h"
 #include "ui/CIpAddressCtrl.h"
 #include "ui/ConfiguratorContext.h"
 #include "ui/DialogUnits.h"
@@ -35,7 +36,10 @@ QComboBox* NumberList(QWidget* parent, const char* name, int first, int last) {
 void AddDateRow(QGridLayout* grid, int row, const QString& label, QComboBox* month, QComboBox* day,
                 const QString& hint) {
   auto* parent = grid->parentWidget();
-  grid->addWidget(new QLabel(label, parent), row, 0);
+  grid->addWidget(TieLabel(new QLabel(label, parent), month), row, 0);
+  // The label names the pair; each list says which half it is.
+  NameControl(month, CNTPDlg::tr("%1, month").arg(label));
+  NameControl(day, CNTPDlg::tr("%1, day").arg(label));
   grid->addWidget(month, row, 1);
   grid->addWidget(new QLabel(QStringLiteral("/"), parent), row, 2, Qt::AlignCenter);
   grid->addWidget(day, row, 3);
@@ -62,15 +66,15 @@ void CNTPDlg::BuildControls() {
   updateCycle_ = new QLineEdit(client);
   updateCycle_->setObjectName(QStringLiteral("updateCycleEdit"));
   updateCycle_->setAlignment(Qt::AlignCenter);
-  // Typing stops at four digits; a longer value from the record is still
-  // shown whole (and then rejected).
+  // Typing stops at four digits; a longer value from the record is shown
+  // cut to four, like every limited edit.
   LimitEdit(updateCycle_, kUpdateCycleDigits, true);
   updateCycle_->setFixedWidth(DluX(this, 40));
   auto* clientGrid = new QGridLayout(client);
   clientGrid->addWidget(clientEnable_, 0, 0, 1, 2);
-  clientGrid->addWidget(new QLabel(tr("NTP Server"), client), 1, 0);
+  clientGrid->addWidget(TieLabel(new QLabel(tr("NTP Server"), client), serverIp_), 1, 0);
   clientGrid->addWidget(serverIp_, 1, 1, Qt::AlignLeft);
-  clientGrid->addWidget(new QLabel(tr("Update Cycle ( min. )"), client), 2, 0);
+  clientGrid->addWidget(TieLabel(new QLabel(tr("Update Cycle ( min. )"), client), updateCycle_), 2, 0);
   clientGrid->addWidget(updateCycle_, 2, 1, Qt::AlignLeft);
   clientGrid->setColumnStretch(1, 1);
 
@@ -104,13 +108,13 @@ void CNTPDlg::BuildControls() {
 
   auto* setupGrid = new QGridLayout(setup);
   auto* zoneRow = new QHBoxLayout;
-  zoneRow->addWidget(new QLabel(tr("Time Zone"), setup));
+  zoneRow->addWidget(TieLabel(new QLabel(tr("Time Zone"), setup), timeZone_));
   zoneRow->addWidget(timeZone_, 1);
   setupGrid->addLayout(zoneRow, 0, 0, 1, 6);
   setupGrid->addWidget(daylightSaving_, 1, 0, 1, 6);
   AddDateRow(setupGrid, 2, tr("Start Date"), startMonth_, startDay_, tr("( Month / Day )"));
   AddDateRow(setupGrid, 3, tr("End Date"), endMonth_, endDay_, tr("( Month / Day )"));
-  setupGrid->addWidget(new QLabel(tr("Time"), setup), 4, 0);
+  setupGrid->addWidget(TieLabel(new QLabel(tr("Time"), setup), hour_), 4, 0);
   setupGrid->addWidget(hour_, 4, 1);
   setupGrid->addWidget(new QLabel(tr("( O'Clock )"), setup), 4, 2, 1, 3);
   setupGrid->setColumnStretch(5, 1);
@@ -124,8 +128,10 @@ void CNTPDlg::BuildControls() {
   page->addWidget(setup);
   page->addStretch(1);
 
-  connect(clientEnable_, &QCheckBox::clicked, this, &CNTPDlg::ApplyClientEnableRule);
-  connect(daylightSaving_, &QCheckBox::clicked, this, &CNTPDlg::ApplyDaylightSavingRule);
+  // toggled, not clicked: the rules follow every change of the check state,
+  // the keyboard's and a screen reader's toggle action included.
+  connect(clientEnable_, &QCheckBox::toggled, this, &CNTPDlg::ApplyClientEnableRule);
+  connect(daylightSaving_, &QCheckBox::toggled, this, &CNTPDlg::ApplyDaylightSavingRule);
   connect(startMonth_, &QComboBox::currentIndexChanged, this, [this] { RefillDays(startMonth_, startDay_); });
   connect(endMonth_, &QComboBox::currentIndexChanged, this, [this] { RefillDays(endMonth_, endDay_); });
 }

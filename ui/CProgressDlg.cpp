@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -20,6 +22,10 @@ constexpr const char* kContext = "qx::CProgressDlg";
 // The transfers pass the caption prefix in English; it is shown translated.
 [[maybe_unused]] constexpr const char* kProgressTitle = QT_TRANSLATE_NOOP("qx::CProgressDlg", "Progress");
 constexpr int kMargin = 10;
+// The window waits at most this long for the display to show it; a display
+// that never does (a minimised session, say) only delays the transfer.
+constexpr int kExposeLimitMs = 2000;
+constexpr int kExposePollMs = 5;
 
 QString Translated(const std::string& text) {
   return QCoreApplication::translate(kContext, text.c_str());
@@ -72,8 +78,27 @@ bool CProgressDlg::Create(const std::string& caption, bool smooth) {
     window_->move(frame.topLeft());
   }
   window_->show();
+  WaitUntilExposed();
   window_->repaint();
   return true;
+}
+
+// A new top-level window is mapped by the display server some time after
+// show(); until then painting shows nothing. The transfer that follows
+// blocks in its socket calls and lets the window paint only between chunks,
+// so the window waits for its first exposure here, handling no user input
+// meanwhile (the user cannot press anything in the owner yet).
+void CProgressDlg::WaitUntilExposed() {
+  QWindow* handle = window_->windowHandle();
+  if (handle == nullptr || handle->isExposed()) return;
+  QEventLoop loop;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, &loop, [&loop, handle] {
+    if (handle->isExposed()) loop.quit();
+  });
+  poll.start(kExposePollMs);
+  QTimer::singleShot(kExposeLimitMs, &loop, &QEventLoop::quit);
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void CProgressDlg::Layout() {

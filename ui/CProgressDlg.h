@@ -1,7 +1,8 @@
 // CProgressDlg: the progress window of a transfer run from the configurator
 // window: a small top-most window with one status line and a bar, the
 // percentage done in its caption ("Progress [25%]"), no close box and no way
-// to cancel. It makes itself modal by disabling its owner, and enables that
+// to cancel. Create returns only once the window is on the screen and
+// drawn, so it is seen from the transfer's first request on. It makes itself modal by disabling its owner, and enables that
 // same owner again when it is destroyed.
 //
 // Every operation but Create and GoModal does nothing before the window
@@ -51,6 +52,8 @@ class CProgressDlg : public ProgressWindow {
 
  private:
   void Layout();
+  // Returns once the display shows the window (or after a bounded wait).
+  void WaitUntilExposed();
   void ShowIfHidden();
   void EndModal();
 

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "config/ModuleConfig.h"
+#include "ui/AccessibleLabels.h"
 #include "ui/ConfiguratorContext.h"
 #include "ui/DialogUnits.h"
 #include "ui/FieldHelpers.h"
@@ -34,6 +35,10 @@ CSNMPDlg::CSNMPDlg(ConfiguratorContext& context, QWidget* parent) : QWidget(pare
     list->addItems({QStringLiteral("GET"), QStringLiteral("GET / SET")});
     list->setMinimumWidth(DluX(this, 70));
     grid->addWidget(list, r + 1, 2);
+    // The row label "1." says nothing alone: each control is named by its
+    // column and row, as a screen reader should say it.
+    NameControl(edit, tr("Community %1").arg(r + 1));
+    NameControl(list, tr("Access Type %1").arg(r + 1));
     communities_[r] = edit;
     access_[r] = list;
   }

@@ -20,6 +20,13 @@ QValidator::State ByteLimitValidator::validate(QString& input, int&) const {
 
 void LimitEdit(QLineEdit* edit, std::size_t maxBytes, bool digitsOnly) {
   edit->setValidator(new ByteLimitValidator(maxBytes, digitsOnly, edit));
+  // Typed text never passes the validator; text set by the program is cut
+  // here. (textChanged comes for both; setText below comes back within the limit.)
+  QObject::connect(edit, &QLineEdit::textChanged, edit, [edit, maxBytes](const QString& text) {
+    if (static_cast<std::size_t>(text.toUtf8().size()) > maxBytes) {
+      edit->setText(QString::fromUtf8(Utf8Prefix(text, maxBytes)));
+    }
+  });
 }
 
 std::string Utf8Prefix(const QString& text, std::size_t maxBytes) {

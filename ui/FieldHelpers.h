@@ -13,8 +13,7 @@ class QLineEdit;
 namespace qx {
 
 // Accepts a text while its UTF-8 form fits in maxBytes bytes (and, with
-// digitsOnly, while it holds only the digits 0-9). Text set by the program is
-// not checked, so a longer field from the record is still shown whole.
+// digitsOnly, while it holds only the digits 0-9).
 class ByteLimitValidator : public QValidator {
  public:
   ByteLimitValidator(std::size_t maxBytes, bool digitsOnly, QObject* parent);
@@ -25,7 +24,10 @@ class ByteLimitValidator : public QValidator {
   bool digitsOnly_;
 };
 
-// Limits an edit to maxBytes bytes of UTF-8 (digits only when asked).
+// Limits an edit to maxBytes bytes of UTF-8 (digits only when asked). The
+// limit holds for every text the edit shows: a longer text set by the
+// program (a record field from a file or an upload) is shown cut to the
+// limit, never cutting a character, so that typing can never pass it.
 void LimitEdit(QLineEdit* edit, std::size_t maxBytes, bool digitsOnly = false);
 
 // The UTF-8 bytes of text, at most maxBytes of them, never cutting a character.

@@ -1,5 +1,6 @@
 #include "ui/QtUiServices.h"
 
+#include <dlfcn.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -41,20 +42,41 @@ bool ConnectsUnix(const std::string& path, bool abstractName) {
   return ok;
 }
 
-// A local X display (":N", ":N.S", "unix:N") is probed through its socket,
-// so that a stale DISPLAY does not make Qt abort the host; a remote one is
-// trusted.
-bool XDisplayReachable(std::string_view display) {
-  if (display.starts_with("unix:")) display.remove_prefix(4);
-  if (!display.starts_with(':')) return true;
-  display.remove_prefix(1);
-  std::string number(display.substr(0, display.find('.')));
-  if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos) return false;
-  std::string path = "/tmp/.X11-unix/X" + number;
-  return ConnectsUnix(path, false) || ConnectsUnix(path, true);
+// Qt's X11 platform ends the process when the server turns the connection
+// down (a display of another user, a wrong cookie), so the display is greeted
+// with the X protocol's own handshake first, through libxcb as Qt does.
+bool XServerGreets(const std::string& display) {
+  using Connect = void* (*)(const char*, int*);
+  using HasError = int (*)(void*);
+  using Disconnect = void (*)(void*);
+  // Stays loaded: Qt's X11 platform loads the same library.
+  void* xcb = ::dlopen("libxcb.so.1", RTLD_LAZY | RTLD_LOCAL);
+  if (xcb == nullptr) return false;  // no X11 platform without it either
+  auto connect = reinterpret_cast<Connect>(::dlsym(xcb, "xcb_connect"));
+  auto hasError = reinterpret_cast<HasError>(::dlsym(xcb, "xcb_connection_has_error"));
+  auto disconnect = reinterpret_cast<Disconnect>(::dlsym(xcb, "xcb_disconnect"));
+  if (connect == nullptr || hasError == nullptr || disconnect == nullptr) return false;
+  void* connection = connect(display.c_str(), nullptr);
+  const bool greeted = connection != nullptr && hasError(connection) == 0;
+  if (connection != nullptr) disconnect(connection);
+  return greeted;
 }
 
 }  // namespace
+
+bool XDisplayAccepts(std::string_view display) {
+  const std::string name(display);
+  std::string_view local = display;
+  if (local.starts_with("unix:")) local.remove_prefix(4);
+  if (!local.starts_with(':')) return true;  // a remote display is trusted
+  local.remove_prefix(1);
+  std::string number(local.substr(0, local.find('.')));
+  if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos) return false;
+  // The socket first: a stale DISPLAY fails fast, without a handshake.
+  std::string path = "/tmp/.X11-unix/X" + number;
+  if (!ConnectsUnix(path, false) && !ConnectsUnix(path, true)) return false;
+  return XServerGreets(name);
+}
 
 bool WindowsAvailable() {
   if (Env("QX_HEADLESS") == "1") return false;
@@ -64,7 +86,7 @@ bool WindowsAvailable() {
   if (platform.starts_with("offscreen") || platform.starts_with("minimal")) return false;
   if (!Env("WAYLAND_DISPLAY").empty()) return true;
   std::string_view display = Env("DISPLAY");
-  return !display.empty() && XDisplayReachable(display);
+  return !display.empty() && XDisplayAccepts(display);
 }
 
 QApplication* EnsureApplication() {
@@ -82,11 +104,13 @@ QWidget* DialogParent() {
   return QApplication::activeWindow();
 }
 
-MessageAnswer QtUiServices::ShowMessage(const std::string& text, MessageButtons buttons) {
-  bool question = buttons == MessageButtons::kOkCancel;
-  QMessageBox box(question ? QMessageBox::Question : QMessageBox::Information, QString::fromLatin1(kBoxTitle),
-                  QString::fromUtf8(text), question ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok,
-                  DialogParent());
+MessageAnswer QtUiServices::ShowMessage(const std::string& text, MessageButtons buttons, MessageIcon icon) {
+  // Only boxes that ask a question show the question mark; every other box
+  // of the plug-in reports a problem or an outcome to be noticed.
+  const QMessageBox::Icon shown = icon == MessageIcon::kQuestion ? QMessageBox::Question : QMessageBox::Warning;
+  const bool okCancel = buttons == MessageButtons::kOkCancel;
+  QMessageBox box(shown, QString::fromLatin1(kBoxTitle), QString::fromUtf8(text),
+                  okCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, DialogParent());
   box.setDefaultButton(QMessageBox::Ok);
   return box.exec() == QMessageBox::Ok ? MessageAnswer::kOk : MessageAnswer::kCancel;
 }

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/UiServices.h"
 
@@ -19,7 +20,9 @@ class QtUiServices : public UiServices {
   // Message boxes and file dialogs are centred over the active window.
   QtUiServices() = default;
 
-  MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons) override;
+  // kDefault shows the exclamation mark (see MessageIcon).
+  MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons,
+                            MessageIcon icon = MessageIcon::kDefault) override;
   std::optional<std::string> ChooseOpenFile(const std::string& filter) override;
   std::optional<std::string> ChooseSaveFile(const std::string& filter,
                                             const std::string& defaultExtension) override;
@@ -29,10 +32,15 @@ class QtUiServices : public UiServices {
 
 // Whether windows can be shown at all: not with QX_HEADLESS=1; with an
 // existing QApplication, yes; otherwise only when a display is reachable
-// (DISPLAY names a live X server, or WAYLAND_DISPLAY is set). The offscreen
-// and minimal platforms show nothing a user could answer, so they count as
-// no display.
+// (DISPLAY names an X server that takes our connection, or WAYLAND_DISPLAY
+// is set). The offscreen and minimal platforms show nothing a user could
+// answer, so they count as no display.
 bool WindowsAvailable();
+
+// Whether the X display named so (":N", ":N.S", "unix:N"; a remote name is
+// trusted) answers the X handshake, so that Qt's X11 platform, which ends
+// the process when it cannot connect, can start on it.
+bool XDisplayAccepts(std::string_view display);
 
 // The process's QApplication while WindowsAvailable(), else null. When there
 // is none, one is created (arguments kept in static storage) and kept for the life of the

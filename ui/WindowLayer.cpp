@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <optional>
 
 #include "ui/CConfiguratorDlg.h"
 #include "ui/QtUiServices.h"
@@ -41,8 +42,9 @@ void Remove(Translation& t) {
 // first box or chooser is really to be shown.
 class DeferredUiServices : public UiServices {
  public:
-  MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons) override {
-    return Pick().ShowMessage(text, buttons);
+  MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons,
+                            MessageIcon icon = MessageIcon::kDefault) override {
+    return Pick().ShowMessage(text, buttons, icon);
   }
   std::optional<std::string> ChooseOpenFile(const std::string& filter) override {
     return Pick().ChooseOpenFile(filter);
@@ -63,13 +65,19 @@ class DeferredUiServices : public UiServices {
     }
   }
 
+  void SetTranslation(const std::string& translationFile) override { translation_ = translationFile; }
+
  private:
   UiServices& Pick() {
-    if (EnsureApplication()) return qt_;
-    return headless_;
+    if (!EnsureApplication()) return headless_;
+    // Qt's own words on the buttons (OK, Cancel, the file dialog's) follow
+    // the session's language from the first box on.
+    if (translation_) InstallTranslation(*translation_);
+    return qt_;
   }
   QtUiServices qt_;
   HeadlessUi headless_;
+  std::optional<std::string> translation_;  // none until the session chose a language
 };
 
 }  // namespace

@@ -4,8 +4,8 @@
 # project, xdotool clicks and types. window_e2e_test.cpp runs it as
 #   xvfb-run -a -n N -s "-screen 0 1280x1024x24 -fbdir WORK" window_e2e.sh BUILD BASE WORK SCENARIO
 # with QX_COMMON_APPDATA set. Scenarios, on the module in slot index 2:
-#   ntp       the NTP tab, "NTP Client Service Enable" ticked, the update
-#             cycle typed as 25, Enter (OK);
+#   ntp       the NTP tab, "NTP Client Service Enable" ticked, the server
+#             address typed as 192.168.1.10, the update cycle as 25, Enter (OK);
 #   download  qxcommd started on a free port that the window learns from the
 #             host's "set port" message; Download pressed, its message
 #             answered, Cancel.
@@ -112,11 +112,13 @@ open_ntp_tab() {
 
 # The window opens with the focus on Upload. Its focus chain runs Upload,
 # Download, Import File, Export File, Default, OK, Cancel, then the shown
-# page: on the NTP page the client check box, the four parts of the server
-# address, the update cycle.
+# page: on the NTP page the client check box, the server address (one stop
+# for its four parts), the update cycle. The address is typed as written.
 edit_ntp() {
   open_ntp_tab "$1" || fail "pressing along the tab row never changed the page"
-  xdotool key --delay 20 Tab Tab Tab Tab Tab Tab Tab space Tab Tab Tab Tab Tab
+  xdotool key --delay 20 Tab Tab Tab Tab Tab Tab Tab space Tab
+  xdotool type --delay 20 192.168.1.10
+  xdotool key --delay 20 Tab
   xdotool type --delay 20 25
   xdotool key Return
 }

@@ -169,7 +169,7 @@ class WindowEndToEnd : public ::testing::Test {
   std::string reason_;
 };
 
-TEST_F(WindowEndToEnd, NtpUpdateCycleTypedOnTheNtpTabIsSavedByOk) {
+TEST_F(WindowEndToEnd, NtpAddressAndCycleTypedOnTheNtpTabAreSavedByOk) {
   if (SkipWithoutWindow()) GTEST_SKIP() << reason_;
   ASSERT_EQ(Drive("ntp"), 0) << Log("driver.log") << Log("host.log");
   EXPECT_NE(Log("host.log").find("ShowDialog_31QX returned\n"), std::string::npos);
@@ -179,6 +179,7 @@ TEST_F(WindowEndToEnd, NtpUpdateCycleTypedOnTheNtpTabIsSavedByOk) {
   ASSERT_EQ(fields.Count(), 14u) << ntp;
   EXPECT_EQ(fields.Field(0), "1") << "client enabled: " << ntp;
   EXPECT_EQ(fields.Field(1), "25") << "update cycle: " << ntp;
+  EXPECT_EQ(fields.Field(2), "c0a8010a") << "server address 192.168.1.10: " << ntp;
   const size_t checksumAt = ntp.rfind(',');
   EXPECT_EQ(ntp.substr(checksumAt + 1), qx::ValueChecksum(std::string_view(ntp).substr(0, checksumAt)))
       << ntp;

@@ -54,6 +54,19 @@ TEST_F(IniFileOnDisk, SaveReplacesTheFileKeepingModeAndLinks) {
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
   EXPECT_EQ(EntriesInFolder(), 2);  // no temporary file left
+
+  // A link to a file not there yet: the file is made where it points, the link stays.
+  const std::string dangling = PathOf("dangling.ini");
+  fs::create_symlink("made.ini", dangling);
+  IniFile made(dangling);
+  ASSERT_TRUE(made.Edit().SetValue("s", "k", "3") && made.Save());
+  EXPECT_TRUE(fs::is_symlink(dangling));
+  EXPECT_EQ(ReadBytes(PathOf("made.ini")), "[s]\r\nk=3\r\n");
+  fs::create_symlink(PathOf("no/such/folder.ini"), PathOf("nowhere.ini"));
+  IniFile nowhere(PathOf("nowhere.ini"));
+  ASSERT_TRUE(nowhere.Edit().SetValue("s", "k", "4"));
+  EXPECT_FALSE(nowhere.Save());
+  EXPECT_TRUE(fs::is_symlink(PathOf("nowhere.ini")));
 }
 
 // A failed save keeps the old file whole, leaves nothing behind, reports false and drops the edit.

@@ -33,6 +33,7 @@ class SimHarness {
     thread_.join();
   }
   int port() const { return server_->Port(); }
+  int requests() const { return server_->RequestsReceived(); }
   sim::Plant& plant() { return plant_; }
 
  private:

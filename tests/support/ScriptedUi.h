@@ -13,12 +13,15 @@ namespace qx::test {
 class ScriptedUi : public UiServices {
  public:
   std::vector<std::string> messages;
+  std::vector<MessageIcon> icons;               // one per message
   std::deque<MessageAnswer> answers;            // default: kOk
   std::deque<std::optional<std::string>> files;  // default: cancelled
   int pumps = 0;
 
-  MessageAnswer ShowMessage(const std::string& text, MessageButtons) override {
+  MessageAnswer ShowMessage(const std::string& text, MessageButtons,
+                            MessageIcon icon = MessageIcon::kDefault) override {
     messages.push_back(text);
+    icons.push_back(icon);
     if (answers.empty()) return MessageAnswer::kOk;
     MessageAnswer a = answers.front();
     answers.pop_front();

@@ -1,6 +1,7 @@
 // The configurator window: page validation order, what OK, Default, Import,
 // Export, Upload and Download write or show, and the host's set-port event.
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <filesystem>
 
@@ -111,16 +112,20 @@ TEST_F(WindowTest, ExportStoresThePagesAndAsksBeforeOverwriting) {
   std::string before = ReadFile(Path("out.qx1"));
   window.OnExportFile();
   EXPECT_EQ(ui.messages, std::vector<std::string>{"Overwrite?"});
+  EXPECT_EQ(ui.icons, std::vector<MessageIcon>{MessageIcon::kQuestion});
   EXPECT_EQ(ReadFile(Path("out.qx1")), before);
 
-  // Overwriting replaces the whole file: nothing of the old one stays.
+  // Overwriting replaces the whole file: nothing of the old one stays, and
+  // a file of the user's named like a temporary one is left alone.
   WriteFile(Path("out.qx1"), before + "[SLOT15]\r\nMODULE_ID=0x5881\r\n");
+  WriteFile(Path("out.qx1.part"), "the user's own");
   ui.files.push_back(Path("out.qx1"));
-  window.OnExportFile();
+  window.show();
+  QTest::mouseClick(window.findChild<QPushButton*>("exportButton"), Qt::LeftButton);
   EXPECT_EQ(ReadParameters(reread, parameterFile, 0, 0, Path("out.qx1")), 1);
   EXPECT_EQ(reread.Community(2), "second");
   EXPECT_EQ(ReadFile(Path("out.qx1")).find("SLOT15"), std::string::npos);
-  EXPECT_FALSE(std::filesystem::exists(Path("out.qx1.part")));
+  EXPECT_EQ(ReadFile(Path("out.qx1.part")), "the user's own");
 }
 
 // Rack 1 slot 3 is slot number 4 in a transfer. Upload reloads the pages only

@@ -1,14 +1,31 @@
 // The window layer as the plug-in's entry code sees it: headless answers,
-// translations, and the field helpers every page relies on.
+// message boxes, embedding in a host's application, the progress window of
+// a real transfer, translations, and the field helpers every page relies on.
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include "app/ModuleConfigApp.h"
+#include <cstdio>
+#include <thread>
+
+#include "tests/sim/SimHarness.h"
 
 #include "tests/ui/UiTestSupport.h"
 #include "ui/CConfiguratorDlg.h"
 #include "ui/FieldHelpers.h"
 #include "ui/NtpTimeZones.h"
+#include "ui/QtUiServices.h"
 #include "ui/WindowLayer.h"
 
 namespace qx::test {
@@ -25,6 +42,145 @@ TEST_F(SessionTest, HeadlessModeShowsNoWindowAndAnswersWithoutBlocking) {
   auto services = MakeUiServices();
   EXPECT_EQ(services->ShowMessage("overwrite?", MessageButtons::kOkCancel), MessageAnswer::kCancel);
   qputenv("QX_HEADLESS", before);
+}
+
+// Restores an environment variable when it goes out of scope.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : name_(name), had_(qEnvironmentVariableIsSet(name)) {
+    old_ = qgetenv(name);
+    if (value) qputenv(name, value);
+    else qunsetenv(name);
+  }
+  ~ScopedEnv() {
+    if (had_) qputenv(name_, old_);
+    else qunsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  bool had_;
+  QByteArray old_;
+};
+
+// The first box shown while func runs, answered with OK: its icon and the
+// text of its OK button.
+template <typename Func>
+std::pair<QMessageBox::Icon, QString> FirstBox(Func func) {
+  std::pair<QMessageBox::Icon, QString> seen{QMessageBox::NoIcon, QString()};
+  QTimer::singleShot(0, [&seen] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    seen = {box->icon(), box->button(QMessageBox::Ok)->text()};
+    box->button(QMessageBox::Ok)->click();
+  });
+  func();
+  return seen;
+}
+
+// Boxes show the framework's icons (a question only where one is asked) and
+// speak the session's language from the first box on, before any window:
+// here the show call's "Msg2" for a project without hardware.
+TEST(MessageBoxes, ShowTheirIconAndQtsOwnWordsInTheChosenLanguage) {
+  ScopedEnv headless("QX_HEADLESS", nullptr);
+  ScopedEnv data("QX_COMMON_APPDATA", QX_BUILD_DIR "/data");
+  QTemporaryDir dir;
+  const std::string base = dir.filePath("line1").toStdString();
+  auto services = MakeUiServices();
+  CModuleConfigApp app;
+  app.InitInstance();
+  app.SetUiServices(services.get());
+  struct Case {
+    uint32_t language;
+    const char* ok;
+  } cases[] = {{0x0404, "確定"}, {0x0804, "确定"}, {0x0409, "OK"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.language);
+    auto [icon, ok] = FirstBox([&] { EXPECT_FALSE(app.PrepareDialogSession(base, "13", c.language, 0x110)); });
+    EXPECT_EQ(icon, QMessageBox::Warning);  // the exclamation mark of an OK box
+    EXPECT_EQ(ok, QString::fromUtf8(c.ok));
+  }
+  auto [icon, ok] = FirstBox([&] { services->ShowMessage("Overwrite?", MessageButtons::kOkCancel, MessageIcon::kQuestion); });
+  EXPECT_EQ(icon, QMessageBox::Question);
+  InstallTranslation("");
+}
+
+// A host that has a QApplication of its own gets the window without DISPLAY.
+TEST_F(SessionTest, AHostsOwnApplicationGetsTheWindowWithoutADisplay) {
+  ScopedEnv headless("QX_HEADLESS", nullptr);
+  ScopedEnv display("DISPLAY", nullptr);
+  ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
+  EXPECT_TRUE(CanShowWindows());
+  QTimer::singleShot(0, [] {
+    if (auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget())) window->reject();
+  });
+  EXPECT_EQ(ShowConfiguratorWindow(context), WindowResult::kCancel);
+}
+
+// A display whose socket takes connections but whose server turns them down
+// (another user's X server, a wrong cookie) counts as no display: Qt's X11
+// platform would end the host's process on it.
+TEST(Displays, AServerThatTurnsUsDownIsNoDisplay) {
+  const std::string number = std::to_string(6000 + getpid() % 1000);
+  const std::string path = "/tmp/.X11-unix/X" + number;
+  ::mkdir("/tmp/.X11-unix", 01777);
+  ::unlink(path.c_str());
+  const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(::listen(listener, 4), 0);
+  std::thread refuser([listener] {  // takes each connection and hangs up
+    for (int c; (c = ::accept(listener, nullptr, nullptr)) >= 0;) ::close(c);
+  });
+  EXPECT_FALSE(XDisplayAccepts(":" + number));
+  EXPECT_FALSE(XDisplayAccepts(":" + number + ".0"));
+  ::shutdown(listener, SHUT_RDWR);
+  refuser.join();
+  ::close(listener);
+  ::unlink(path.c_str());
+  EXPECT_FALSE(XDisplayAccepts(":" + number));  // nothing listens any more
+  EXPECT_TRUE(XDisplayAccepts("host.example:0"));  // remote displays are trusted
+}
+
+// The number of requests the simulator had when the progress window was
+// first exposed on the screen; -1 until then.
+class ExposureWatch : public QObject {
+ public:
+  explicit ExposureWatch(const SimHarness& sim) : sim_(sim) { qApp->installEventFilter(this); }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* window = qobject_cast<QWindow*>(watched);
+    if (event->type() == QEvent::Expose && window && requestsAtExpose < 0 &&
+        window->objectName().startsWith("progressWindow") && window->isExposed()) {
+      requestsAtExpose = sim_.requests();
+    }
+    return false;
+  }
+  int requestsAtExpose = -1;
+
+ private:
+  const SimHarness& sim_;
+};
+
+// With every request of an upload held back by the simulator, the progress
+// window is on the screen before the first request goes out.
+TEST_F(SessionTest, ProgressWindowIsShownBeforeTheFirstRequest) {
+  sim::FaultPlan plan;
+  for (int request = 1; request <= 8; ++request) plan.Add(request, {sim::FaultKind::kDelay, 40});
+  SimHarness sim(std::move(plan));
+  session.TargetStation = 1;
+  session.Slot = 2;  // slot number 3 of the plant
+  context.transfers = nullptr;  // the communication layer's own transfers
+  CConfiguratorDlg window(context);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  window.OnSetCommPort(static_cast<uintptr_t>(sim.port()));
+  ExposureWatch watch(sim);
+  QTest::mouseClick(window.findChild<QPushButton*>("uploadButton"), Qt::LeftButton);
+  EXPECT_EQ(ui.messages, std::vector<std::string>{"Uploaded 1-2"});
+  EXPECT_GE(sim.requests(), 5);
+  EXPECT_EQ(watch.requestsAtExpose, 0);
 }
 
 // Every time zone is translated but keeps its "(GMT...)" prefix, which its
@@ -69,8 +225,10 @@ TEST(FieldHelpers, ByteLimitsNeverCutACharacter) {
   LimitEdit(&edit, 4, true);
   QTest::keyClicks(&edit, "12a345");
   EXPECT_EQ(edit.text(), "1234");
-  edit.setText("123456");  // the program may show a longer value
-  EXPECT_EQ(edit.text(), "123456");
+  QLineEdit community;
+  LimitEdit(&community, 7);
+  community.setText(chinese);  // a longer text set by the program is cut too
+  EXPECT_EQ(community.text(), QString::fromUtf8("社群"));
 }
 
 }  // namespace

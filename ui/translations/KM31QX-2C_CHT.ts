@@ -51,7 +51,7 @@
         <translation>匯出檔案</translation>
     </message>
     <message>
-        <source>The project's parameter file could not be saved:
+        <source>The project&apos;s parameter file could not be saved:
 %1
 
 Your changes are still in this window. Make the file writable and press OK again, or keep them with Export File.</source>
@@ -524,6 +524,14 @@ with the given filename extension.</source>
         <source>(GMT+13:00) Nuku&apos;alofa</source>
         <translation>(GMT+13:00) 努瓜婁發</translation>
     </message>
+    <message>
+        <source>%1, month</source>
+        <translation>%1，月</translation>
+    </message>
+    <message>
+        <source>%1, day</source>
+        <translation>%1，日</translation>
+    </message>
 </context>
 <context>
     <name>qx::CProgressDlg</name>
@@ -557,6 +565,14 @@ with the given filename extension.</source>
     <message>
         <source>Enable SNMP</source>
         <translation>啟用 SNMP</translation>
+    </message>
+    <message>
+        <source>Community %1</source>
+        <translation>社群 %1</translation>
+    </message>
+    <message>
+        <source>Access Type %1</source>
+        <translation>存取類型 %1</translation>
     </message>
 </context>
 </TS>
