@@ -193,6 +193,7 @@ void CTriggerConfigDlg::ApplyAttachmentRule() {
 
 void CTriggerConfigDlg::RefillAttachmentList() {
   const auto trigger = std::as_const(context_.record).Trigger(trigger_ + 1);
+  const bool selected = attachmentList_->currentRow() == 0;
   attachmentList_->setUpdatesEnabled(false);
   attachmentList_->DeleteAllItems();
   attachmentList_->InsertItem(0, QStringLiteral("1"), Qt::black, MailRowBackground(0));
@@ -201,6 +202,8 @@ void CTriggerConfigDlg::RefillAttachmentList() {
     attachmentList_->SetItemText(0, 2, QString::number(trigger.AttachmentNumber(1)));
     attachmentList_->SetItemText(0, 3, QString::number(trigger.AttachmentLength(1)));
   }
+  // The row stays selected, so that Delete works after the Attachment dialog.
+  if (selected) attachmentList_->setCurrentCell(0, 0);
   attachmentList_->setUpdatesEnabled(true);
 }
 
