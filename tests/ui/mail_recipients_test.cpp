@@ -10,6 +10,8 @@
 #include "ui/CMailDlg.h"
 #include "ui/CMailPageDlg2.h"
 #include "ui/CMailPageDlg3.h"
+#include "ui/CTriggerConfigDlg.h"
+#include "ui/WindowLayer.h"
 
 namespace qx::test {
 namespace {
@@ -134,6 +136,35 @@ TEST_F(MailWindowTest, CancelAfterATriggerWasStoredLeavesTheParameterFile) {
   Click(window.findChild<QPushButton*>("cancelButton"));
   EXPECT_EQ(window.result(), QDialog::Rejected);
   EXPECT_EQ(ReadFile(Path("project.qx1")), before);
+}
+
+// Words from the language's text table (tab titles, list headings), the rest
+// from its translation.
+TEST_F(MailSessionTest, TheEmailTabSpeaksTheLanguageOfTheSession) {
+  const std::string folder =
+      std::string(QX_BUILD_DIR) + "/data/Orvane Industrial Automation/SYSBUILD/Data/QXCONFIG/KM31QX-2C/";
+  struct Case {
+    const char* suffix;
+    const char* subPage;     // UIStr TAB_MailP1
+    const char* heading;     // UIStr TAB_MailP3_TrigConf + " 1"
+    const char* password;    // translated label
+    const char* dialogTitle; // translated caption
+  } cases[] = {
+      {"_CHT", "郵件伺服器", "觸發 1", "密碼", "觸發設定"},
+      {"_CHS", "邮件服务器", "触发 1", "密码", "触发设置"},
+      {"", "Mail Server", "Trigger 1", "Password", "Trigger Configuration"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.suffix);
+    textFile.SetPathName((folder + "KM31QX-2CUI" + c.suffix + ".ini").c_str());
+    InstallTranslation(*c.suffix ? folder + "KM31QX-2C" + c.suffix + ".qm" : "");
+    CMailDlg mail(context);
+    EXPECT_EQ(mail.Tabs()->TabBar()->tabText(0), QString::fromUtf8(c.subPage));
+    EXPECT_EQ(mail.RecipientPage()->List()->horizontalHeaderItem(1)->text(), QString::fromUtf8(c.heading));
+    EXPECT_EQ(mail.findChild<QLineEdit*>("passwordEdit")->accessibleName(), QString::fromUtf8(c.password));
+    CTriggerConfigDlg dialog(context);
+    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(c.dialogTitle));
+  }
 }
 
 }  // namespace
