@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "config/ModuleConfig.h"
@@ -16,6 +17,9 @@ namespace qx {
 namespace {
 
 constexpr int kFirstTriggerColumn = 1;
+constexpr int kLabelWidth = 55;
+constexpr int kBoxWidth = 60;
+constexpr int kAddressWidth = 220;  // room for a usual address without scrolling
 
 }  // namespace
 
@@ -30,14 +34,16 @@ CMailPageDlg3::CMailPageDlg3(ConfiguratorContext& context, QWidget* parent)
   // A cell at a time: the keyboard moves to a box or an address.
   list_->setSelectionBehavior(QAbstractItemView::SelectItems);
   const CTextTable& texts = context_.texts;
-  list_->InsertColumn(0, QString(), Qt::AlignCenter, 55);
+  list_->InsertColumn(0, QString(), Qt::AlignCenter, kLabelWidth);
   const QString trigger = MailWord(texts, "TAB_MailP3_TrigConf", "Trigger");
   for (int t = 0; t < layout::kTriggers; ++t) {
     list_->InsertColumn(kFirstTriggerColumn + t, QStringLiteral("%1 %2").arg(trigger).arg(t + 1), Qt::AlignCenter,
-                        60);
+                        kBoxWidth);
   }
   list_->InsertColumn(kAddressColumn, MailWord(texts, "TAB_MailP3_Mail_Addr", "Email Address"), Qt::AlignLeft,
-                      200);
+                      kAddressWidth);
+  list_->setMinimumWidth(kLabelWidth + layout::kTriggers * kBoxWidth + kAddressWidth + 2 * list_->frameWidth() +
+                         list_->verticalScrollBar()->sizeHint().width());
   list_->installEventFilter(this);
   auto* box = new QVBoxLayout(group);
   box->addWidget(list_);

@@ -96,8 +96,6 @@ void CTriggerConfigDlg::BuildControls() {
   attachmentList_->setAccessibleName(tr("Attachment"));
   SetUpMailList(attachmentList_);
   attachmentList_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  attachmentList_->setFixedHeight(attachmentList_->horizontalHeader()->sizeHint().height() +
-                                  attachmentList_->verticalHeader()->defaultSectionSize() + 4);
   attachmentList_->installEventFilter(this);
   auto* attachmentBox = new QGridLayout(attachmentGroup);
   attachmentBox->addWidget(none, 0, 0);
@@ -125,13 +123,12 @@ void CTriggerConfigDlg::BuildControls() {
   layout->addLayout(right);
   setMinimumWidth(DluX(this, 423));
 
-  // Reading order for the keyboard: the setting and the message, the mode,
-  // then the attachment, then the buttons.
-  for (auto [from, to] : {std::pair<QWidget*, QWidget*>{name_, interval_}, {interval_, userMessage_},
-                          {userMessage_, message_}, {message_, mode_->button(0)}, {mode_->button(0), none},
-                          {none, attachmentList_}, {attachmentList_, ok}, {ok, cancel}}) {
-    setTabOrder(from, to);
-  }
+  // Reading order for the keyboard: the left column (setting, message,
+  // attachment), then the right one (mode, OK, Cancel). Tab enters a radio
+  // group at its chosen button.
+  QWidget* const order[] = {name_, interval_,       userMessage_,     message_,         none,   plc,
+                            attachmentList_, mode_->button(0), mode_->button(1), mode_->button(2), ok, cancel};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 
   connect(userMessage_, &QCheckBox::clicked, this, &CTriggerConfigDlg::ApplyUserMessageRule);
   connect(attachment_, &QButtonGroup::idClicked, this, &CTriggerConfigDlg::ApplyAttachmentRule);
@@ -180,6 +177,10 @@ void CTriggerConfigDlg::Initialise() {
   attachmentList_->InsertColumn(1, MailWord(texts, "TAB_MailP3_Device", "Device"), Qt::AlignCenter, 70);
   attachmentList_->InsertColumn(2, MailWord(texts, "TAB_MailP3_Number", "Number"), Qt::AlignCenter, 70);
   attachmentList_->InsertColumn(3, MailWord(texts, "TAB_MailP3_Length", "Length"), Qt::AlignCenter, 70);
+  // Tall enough for the heading and its one row.
+  attachmentList_->setFixedHeight(attachmentList_->horizontalHeader()->sizeHint().height() +
+                                  attachmentList_->verticalHeader()->defaultSectionSize() +
+                                  2 * attachmentList_->frameWidth() + 2);
   RefillAttachmentList();
 }
 

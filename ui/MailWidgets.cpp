@@ -24,6 +24,8 @@ void SetUpMailList(CXListCtrl* list) {
   list->horizontalHeader()->setSectionsClickable(false);
   list->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   list->horizontalHeader()->setStretchLastSection(true);
+  // Tab leaves the list for the next control; the arrows move in it.
+  list->setTabKeyNavigation(false);
   list->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
 }
 

@@ -25,8 +25,8 @@ inline QColor MailRowBackground(int row) {
 QLabel* FieldLabel(const QString& text, QWidget* field, QWidget* parent);
 
 // Grid lines, whole rows selected one at a time, a header that neither
-// sorts nor resizes, the last column taking the rest of the width, no
-// editing unless a cell asks for it.
+// sorts nor resizes, the last column taking the rest of the width, Tab
+// leaving the list, no editing unless a cell asks for it.
 void SetUpMailList(CXListCtrl* list);
 
 // The UIStr word of key, or english when the table gives an empty text.
