@@ -1,7 +1,7 @@
 // Rules of the mail triggers that do not depend on a window: the names of the
 // PLC device codes an attachment block may take, each device's limits, and
 // the check of a block against them. The Attachment dialog shows the
-// messages; the rules live here so that they can be tested alone.
+// messages; the rules live here, free of the window.
 #pragma once
 
 #include <optional>

@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "config/ModuleConfig.h"
 #include "platform/TextTable.h"

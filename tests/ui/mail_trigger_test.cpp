@@ -223,7 +223,10 @@ TEST_F(AttachmentDialogTest, BlocksBreakingTheirDeviceLimitsAreRefusedWithTheFie
       {4, "2048", "0", "T above 2047", "numberEdit"},
       {5, "2048", "0", "C above 2047", "numberEdit"},
       {2, "0", "401", "Length above 400", "lengthEdit"},
-      {1, "0", "0", nullptr, nullptr},
+      {2, "1648", "400", nullptr, nullptr},
+      {2, "1649", "400", "Past 2047", "okButton"},
+      {1, "0", "512", "Length above 511", "lengthEdit"},
+      {1, "511", "0", nullptr, nullptr},  // a length of 0 passes every check
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.number) + " " + c.length);
