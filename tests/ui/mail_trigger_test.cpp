@@ -39,30 +39,6 @@ class TriggerDialogTest : public MailSessionTest {
   CTriggerConfigDlg dialog{context};
 };
 
-TEST_F(TriggerDialogTest, PeriodicTimerEveryHourIsStoredByOk) {
-  Open(2);
-  EXPECT_EQ(Find("intervalEdit")->text(), "10");
-  EXPECT_TRUE(Find<QRadioButton>("deviceRegisterRadioButton")->isChecked());
-  EXPECT_FALSE(Find("userMessageEdit")->isEnabled());
-  EXPECT_FALSE(AttachmentList()->isEnabled());
-  Type(Find("triggerNameEdit"), "Boiler hot over");  // 15 characters; more do not go in
-  QTest::keyClicks(Find("triggerNameEdit"), "flow");
-  Type(Find("intervalEdit"), "6");
-  Click(Find<QCheckBox>("userMessageCheckBox"));
-  Type(Find("userMessageEdit"), "Check the boiler");
-  Click(Find<QRadioButton>("periodicTimerRadioButton"));
-  PressOk();
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  const Trigger t = record.Trigger(3);
-  EXPECT_EQ(t.TriggerMode(), 3);
-  EXPECT_EQ(t.Interval(), 6);
-  EXPECT_EQ(t.TriggerName(), "Boiler hot over");
-  EXPECT_EQ(t.NameLength(), 15);
-  EXPECT_EQ(t.UserMessage(), "Check the boiler");
-  EXPECT_EQ(t.MessageLength(), 16);
-  EXPECT_EQ(t.TriggerFlags(), Trigger::kFlagUserMessage);
-}
-
 TEST_F(TriggerDialogTest, IntervalOutsideOneTo1440IsRefusedAfterTheName) {
   Open(0);
   Type(Find("triggerNameEdit"), "Pump");
@@ -276,14 +252,32 @@ TEST_F(TriggerPageTest, ListsTriggersAndOpensOneByDoubleClickOrEnter) {
   EXPECT_EQ(List()->item(0, 0)->background().color(), QColor(222, 238, 254));
   EXPECT_EQ(List()->item(1, 0)->background().color(), QColor(Qt::white));
 
-  WhenModal([](QWidget* modal) {
-    auto* name = modal->findChild<QLineEdit*>("triggerNameEdit");
-    QTest::keyClicks(name, "Hourly");
+  // Trigger 3 as "Periodic Timer" every hour, with a user message.
+  QStringList loaded;
+  WhenModal([&loaded](QWidget* modal) {
+    auto* interval = modal->findChild<QLineEdit*>("intervalEdit");
+    loaded << interval->text();
+    if (modal->findChild<QRadioButton*>("deviceRegisterRadioButton")->isChecked()) loaded << "register";
+    if (!modal->findChild<QLineEdit*>("userMessageEdit")->isEnabled()) loaded << "no message";
+    if (!modal->findChild<CXListCtrl*>("attachmentList")->isEnabled()) loaded << "no attachment";
+    Type(modal->findChild<QLineEdit*>("triggerNameEdit"), "Hourly report 1");  // 15: more do not go in
+    QTest::keyClicks(modal->findChild<QLineEdit*>("triggerNameEdit"), "23");
+    Type(interval, "6");
+    Click(modal->findChild<QCheckBox*>("userMessageCheckBox"));
+    Type(modal->findChild<QLineEdit*>("userMessageEdit"), "Check the boiler");
     Click(modal->findChild<QRadioButton*>("periodicTimerRadioButton"));
     Click(modal->findChild<QPushButton*>("okButton"));
   });
   ClickCell(List(), 2, 1, true);
-  EXPECT_EQ(Row(2), QStringList({"3", "Hourly", "Periodic Timer", "None"}));
+  EXPECT_EQ(loaded, QStringList({"10", "register", "no message", "no attachment"}));
+  const Trigger t = record.Trigger(3);
+  EXPECT_EQ(t.TriggerMode(), 3);
+  EXPECT_EQ(t.Interval(), 6);
+  EXPECT_EQ(t.NameLength(), 15);
+  EXPECT_EQ(t.UserMessage(), "Check the boiler");
+  EXPECT_EQ(t.MessageLength(), 16);
+  EXPECT_EQ(t.TriggerFlags(), Trigger::kFlagUserMessage);
+  EXPECT_EQ(Row(2), QStringList({"3", "Hourly report 1", "Periodic Timer", "None"}));
 
   // Enter on a row opens it; Enter on the focused Cancel button cancels.
   WhenModal([](QWidget* modal) {
@@ -293,7 +287,7 @@ TEST_F(TriggerPageTest, ListsTriggersAndOpensOneByDoubleClickOrEnter) {
     QTest::keyClick(cancel, Qt::Key_Return);
   });
   QTest::keyClick(List(), Qt::Key_Return);
-  EXPECT_EQ(record.Trigger(3).TriggerName(), "Hourly");
+  EXPECT_EQ(record.Trigger(3).TriggerName(), "Hourly report 1");
   EXPECT_TRUE(page.ValidateAndStore());
 }
 
