@@ -62,10 +62,12 @@ void CMailPageDlg2::LoadFromRecord() {
     if (mode == 0) continue;  // not configured
     list_->SetItemText(t, 1, FromRecordText(trigger.TriggerName()));
     // A mode code without a name (from an uploaded image) shows an empty cell.
-    if (mode >= 1 && mode <= 3) list_->SetItemText(t, 2, MailWord(texts, kModes[mode - 1].key, kModes[mode - 1].english));
+    if (mode >= 1 && mode <= 3)
+      list_->SetItemText(t, 2, MailWord(texts, kModes[mode - 1].key, kModes[mode - 1].english));
     const bool plc = trigger.TriggerFlags() & TriggerView<const uint8_t>::kFlagPlcDevice;
-    list_->SetItemText(t, 3, plc ? MailWord(texts, "TAB_MailP3_Attachment2", "PLC Device")
-                                 : MailWord(texts, "TAB_MailP3_Attachment1", "None"));
+    list_->SetItemText(t, 3,
+                       plc ? MailWord(texts, "TAB_MailP3_Attachment2", "PLC Device")
+                           : MailWord(texts, "TAB_MailP3_Attachment1", "None"));
   }
   // The row the user was on stays current, so that the keyboard keeps its place.
   if (current >= 0) list_->setCurrentCell(current, 0);

@@ -20,8 +20,8 @@ class CMailPageDlg2 : public QWidget, public ConfigPage {
   // REQUIRES: context outlives the page. Loads the page from the record.
   explicit CMailPageDlg2(ConfiguratorContext& context, QWidget* parent = nullptr);
 
-  void LoadFromRecord() override;           // refills the list
-  bool ValidateAndStore() override;         // always true
+  void LoadFromRecord() override;    // refills the list
+  bool ValidateAndStore() override;  // always true
 
   // Runs the Trigger Configuration dialog for trigger 0-7; refills the list
   // when it stored the trigger.

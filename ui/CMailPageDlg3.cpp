@@ -37,13 +37,13 @@ CMailPageDlg3::CMailPageDlg3(ConfiguratorContext& context, QWidget* parent)
   list_->InsertColumn(0, QString(), Qt::AlignCenter, kLabelWidth);
   const QString trigger = MailWord(texts, "TAB_MailP3_TrigConf", "Trigger");
   for (int t = 0; t < layout::kTriggers; ++t) {
-    list_->InsertColumn(kFirstTriggerColumn + t, QStringLiteral("%1 %2").arg(trigger).arg(t + 1), Qt::AlignCenter,
-                        kBoxWidth);
+    list_->InsertColumn(kFirstTriggerColumn + t, QStringLiteral("%1 %2").arg(trigger).arg(t + 1),
+                        Qt::AlignCenter, kBoxWidth);
   }
   list_->InsertColumn(kAddressColumn, MailWord(texts, "TAB_MailP3_Mail_Addr", "Email Address"), Qt::AlignLeft,
                       kAddressWidth);
-  list_->setMinimumWidth(kLabelWidth + layout::kTriggers * kBoxWidth + kAddressWidth + 2 * list_->frameWidth() +
-                         list_->verticalScrollBar()->sizeHint().width());
+  list_->setMinimumWidth(kLabelWidth + layout::kTriggers * kBoxWidth + kAddressWidth +
+                         2 * list_->frameWidth() + list_->verticalScrollBar()->sizeHint().width());
   list_->installEventFilter(this);
   auto* box = new QVBoxLayout(group);
   box->addWidget(list_);
@@ -105,7 +105,8 @@ bool CMailPageDlg3::eventFilter(QObject* watched, QEvent* event) {
     const int column = list_->currentColumn();
     const int state = list_->GetCheckbox(row, column);
     if (state != CXListCtrl::kNoCheckbox) {
-      list_->SetCheckbox(row, column, state == CXListCtrl::kChecked ? CXListCtrl::kUnchecked : CXListCtrl::kChecked);
+      list_->SetCheckbox(row, column,
+                         state == CXListCtrl::kChecked ? CXListCtrl::kUnchecked : CXListCtrl::kChecked);
       return true;
     }
   }

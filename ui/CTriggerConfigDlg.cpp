@@ -91,7 +91,8 @@ void CTriggerConfigDlg::BuildControls() {
   auto* attachmentGroup = new QGroupBox(tr("Attachment"), this);
   attachment_ = new QButtonGroup(this);
   auto* none = Radio(attachmentGroup, tr("None"), "noneRadioButton", attachment_, kAttachmentNone);
-  auto* plc = Radio(attachmentGroup, tr("PLC Device"), "plcDeviceRadioButton", attachment_, kAttachmentPlcDevice);
+  auto* plc =
+      Radio(attachmentGroup, tr("PLC Device"), "plcDeviceRadioButton", attachment_, kAttachmentPlcDevice);
   attachmentList_ = new CXListCtrl(attachmentGroup);
   attachmentList_->setObjectName(QStringLiteral("attachmentList"));
   attachmentList_->setAccessibleName(tr("Attachment"));
@@ -127,8 +128,9 @@ void CTriggerConfigDlg::BuildControls() {
   // Reading order for the keyboard: the left column (setting, message,
   // attachment), then the right one (mode, OK, Cancel). Tab enters a radio
   // group at its chosen button.
-  QWidget* const order[] = {name_, interval_,       userMessage_,     message_,         none,   plc,
-                            attachmentList_, mode_->button(0), mode_->button(1), mode_->button(2), ok, cancel};
+  QWidget* const order[] = {name_, interval_,       userMessage_,     message_,         none,
+                            plc,   attachmentList_, mode_->button(0), mode_->button(1), mode_->button(2),
+                            ok,    cancel};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 
   connect(userMessage_, &QCheckBox::clicked, this, &CTriggerConfigDlg::ApplyUserMessageRule);
@@ -170,7 +172,8 @@ void CTriggerConfigDlg::Initialise() {
   ApplyUserMessageRule();
   // A mode the list does not have selects no button.
   CheckId(mode_, trigger.TriggerMode() != 0 ? trigger.TriggerMode() - 1 : 0);
-  CheckId(attachment_, trigger.TriggerFlags() & Trigger::kFlagPlcDevice ? kAttachmentPlcDevice : kAttachmentNone);
+  CheckId(attachment_,
+          trigger.TriggerFlags() & Trigger::kFlagPlcDevice ? kAttachmentPlcDevice : kAttachmentNone);
   ApplyAttachmentRule();
 
   const CTextTable& texts = context_.texts;

@@ -43,7 +43,8 @@ class MailSessionTest : public SessionTest {
   // be past its text), in the middle of a push button.
   static void Click(QAbstractButton* button) {
     const bool box = button->inherits("QCheckBox") || button->inherits("QRadioButton");
-    QTest::mouseClick(button, Qt::LeftButton, {}, box ? QPoint(6, button->height() / 2) : button->rect().center());
+    QTest::mouseClick(button, Qt::LeftButton, {},
+                      box ? QPoint(6, button->height() / 2) : button->rect().center());
   }
 
   // A click in the middle of a list cell (a double click when asked).

@@ -145,10 +145,10 @@ TEST_F(MailSessionTest, TheEmailTabSpeaksTheLanguageOfTheSession) {
       std::string(QX_BUILD_DIR) + "/data/Orvane Industrial Automation/SYSBUILD/Data/QXCONFIG/KM31QX-2C/";
   struct Case {
     const char* suffix;
-    const char* subPage;     // UIStr TAB_MailP1
-    const char* heading;     // UIStr TAB_MailP3_TrigConf + " 1"
-    const char* password;    // translated label
-    const char* dialogTitle; // translated caption
+    const char* subPage;      // UIStr TAB_MailP1
+    const char* heading;      // UIStr TAB_MailP3_TrigConf + " 1"
+    const char* password;     // translated label
+    const char* dialogTitle;  // translated caption
   } cases[] = {
       {"_CHT", "郵件伺服器", "觸發 1", "密碼", "觸發設定"},
       {"_CHS", "邮件服务器", "触发 1", "密码", "触发设置"},

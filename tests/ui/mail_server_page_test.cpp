@@ -29,7 +29,8 @@ TEST_F(MailServerPageTest, PortAbove65535IsRefusedAfterTheServerWasStored) {
     const char* typed;
     bool accepted;
     uint16_t stored;
-  } cases[] = {{"65535", true, 65535}, {"0", true, 0}, {"", true, 0}, {"65536", false, 587}, {"99999", false, 587}};
+  } cases[] = {
+      {"65535", true, 65535}, {"0", true, 0}, {"", true, 0}, {"65536", false, 587}, {"99999", false, 587}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
     record.SetSmtpPort(587);
@@ -137,9 +138,9 @@ TEST_F(MailServerPageTest, SenderAndSubjectKeepTheirLengthsAndOddRecordsLoad) {
 TEST_F(MailServerPageTest, FieldsAreNamedAfterTheirLabelsInReadingOrder) {
   auto* server = page.findChild<CIpAddressCtrl*>("smtpServerAddress");
   const std::pair<QWidget*, const char*> named[] = {
-      {server->Field(0), "SMTP Server"},         {Edit("portEdit"), "Port"},
+      {server->Field(0), "SMTP Server"},           {Edit("portEdit"), "Port"},
       {Edit("senderEdit"), "Local Email Address"}, {Edit("subjectEdit"), "SMTP Subject"},
-      {Edit("userNameEdit"), "User Name"},       {Edit("passwordEdit"), "Password"}};
+      {Edit("userNameEdit"), "User Name"},         {Edit("passwordEdit"), "Password"}};
   for (const auto& [widget, name] : named) EXPECT_EQ(widget->accessibleName(), name);
 
   Click(Radio("accountYesRadioButton"));
@@ -149,9 +150,9 @@ TEST_F(MailServerPageTest, FieldsAreNamedAfterTheirLabelsInReadingOrder) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     order.push_back(QApplication::focusWidget());
   }
-  EXPECT_EQ(order, (std::vector<QWidget*>{Edit("portEdit"), Radio("defaultPortRadioButton"), Edit("senderEdit"),
-                                          Edit("subjectEdit"), Radio("accountYesRadioButton"),
-                                          Edit("userNameEdit")}));
+  EXPECT_EQ(order, (std::vector<QWidget*>{Edit("portEdit"), Radio("defaultPortRadioButton"),
+                                          Edit("senderEdit"), Edit("subjectEdit"),
+                                          Radio("accountYesRadioButton"), Edit("userNameEdit")}));
 }
 
 }  // namespace
