@@ -17,6 +17,7 @@
 #include "platform/UiServices.h"
 #include "ui/CAboutDlg.h"
 #include "ui/CConfigTabCtrl.h"
+#include "ui/CMailDlg.h"
 #include "ui/CNTPDlg.h"
 #include "ui/CProgressDlg.h"
 #include "ui/CSNMPDlg.h"
@@ -82,8 +83,7 @@ void CConfiguratorDlg::BuildPages() {
   dataExchange->setObjectName(QStringLiteral("dataExchangePage"));
   auto* ntp = new CNTPDlg(context_, tabs_);
   auto* snmp = new CSNMPDlg(context_, tabs_);
-  auto* mail = new PlaceholderPage(tabs_);
-  mail->setObjectName(QStringLiteral("mailPage"));
+  auto* mail = new CMailDlg(context_, tabs_);
   const std::array<QWidget*, kPageCount> widgets = {dataExchange, ntp, snmp, mail};
   pages_ = {dataExchange, ntp, snmp, mail};
   for (int i = 0; i < kPageCount; ++i) {

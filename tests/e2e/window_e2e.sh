@@ -9,6 +9,9 @@
 #   download  qxcommd started on a free port that the window learns from the
 #             host's "set port" message; Download pressed, its message
 #             answered, Cancel.
+#   mail      qxcommd as for download; on the E-Mail tab the mail server,
+#             trigger 1 (with a D block attached) and two recipients of it
+#             set up by keyboard, Download pressed, its message answered, OK.
 # qxhost's output goes to WORK/host.log. Every wait is on a window, a file or
 # a process and has a deadline; the exit status is 0 when the scenario ran to
 # its end. On failure the screen is left in WORK/failure.xwd.
@@ -123,6 +126,102 @@ edit_ntp() {
   xdotool key Return
 }
 
+# Presses along the tab row at height $1 from x = $2 to $3 and stops after
+# the page below changed $4 times; prints the x of each change.
+press_tabs_along() {
+  local row=$1 from=$2 to=$3 changes=$4 before x polls now
+  xdotool mousemove "$from" "$row"
+  before=$(rows_checksum "$PAGE_TOP" "$PAGE_BOTTOM")
+  for ((x = from; x < to; x += 8)); do
+    xdotool mousemove "$x" "$row" click 1
+    for ((polls = 0; polls < 15; polls++)); do
+      now=$(rows_checksum "$PAGE_TOP" "$PAGE_BOTTOM")
+      [[ $now != "$before" ]] && break
+      sleep 0.02
+    done
+    if [[ $now != "$before" ]]; then
+      echo "$x"
+      before=$now
+      ((--changes == 0)) && return 0
+    fi
+  done
+  return 1
+}
+
+# The E-Mail tab is the fourth: the page changes three times pressing along
+# the window's tab row. The e-mail page's own tab row lies right below it
+# (Mail Server, Email Trigger, Email and Trigger Configuration).
+edit_mail() {
+  local X Y WIDTH HEIGHT WINDOW SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  PAGE_TOP=$((Y + HEIGHT / 4)) PAGE_BOTTOM=$((Y + HEIGHT * 3 / 4))
+  local tab_row=$((Y + 24)) inner_row=$((Y + 51)) xs dialog attachment
+  press_tabs_along "$tab_row" $((X + 12)) $((X + WIDTH / 2)) 3 >/dev/null || fail "no E-Mail tab"
+  # The sub-pages' tabs are found while no edit has the focus: a blinking
+  # text cursor would change the page too. Mail Server is left of the two.
+  xs=$(press_tabs_along "$inner_row" $((X + 12)) $((X + WIDTH * 2 / 3)) 2) || fail "no e-mail sub-pages"
+  local trigger_tab recipient_tab
+  trigger_tab=$(sed -n 1p <<<"$xs") recipient_tab=$(sed -n 2p <<<"$xs")
+  xdotool mousemove $(((X + 12 + trigger_tab) / 2)) "$inner_row" click 1
+  # Mail Server, from Upload along the focus chain as in edit_ntp: server
+  # address, port, "Default ( 25 )", sender, subject, the account choice
+  # (Down: "Yes"), user name, password.
+  xdotool key --delay 20 Tab Tab Tab Tab Tab Tab Tab
+  xdotool type --delay 20 10.1.2.25
+  xdotool key Tab
+  xdotool type --delay 20 587
+  xdotool key Tab Tab
+  xdotool type --delay 20 plc@example.net
+  xdotool key Tab
+  xdotool type --delay 20 'Line 1'
+  xdotool key Tab Down Tab
+  xdotool type --delay 20 operator
+  xdotool key Tab
+  xdotool type --delay 20 pa55word
+
+  # Email Trigger: a click into the list, its first row, Enter opens it.
+  xdotool mousemove "$trigger_tab" "$inner_row" click 1
+  xdotool mousemove $((X + WIDTH * 2 / 5)) $((Y + HEIGHT * 7 / 10)) click 1
+  xdotool key ctrl+Home Return
+  dialog=$(window_named 'Trigger Configuration')
+  [[ -n $dialog ]] || fail "Enter on a trigger row opened no dialog"
+  xdotool windowfocus --sync "$dialog"
+  # Name, interval 6 (an hour), the user message, "PLC Device", Enter on the
+  # attachment row.
+  xdotool type --delay 20 'Hourly report'
+  xdotool key Tab
+  xdotool type --delay 20 6
+  xdotool key Tab space Tab
+  xdotool type --delay 20 'Line 1 report'
+  xdotool key Tab Down Tab Return
+  attachment=$(window_named Attachment)
+  [[ -n $attachment ]] || fail "Enter on the attachment row opened no dialog"
+  xdotool windowfocus --sync "$attachment"
+  # D is offered; start number 100, length 10; Enter presses OK.
+  xdotool key Tab
+  xdotool type --delay 20 100
+  xdotool key Tab
+  xdotool type --delay 20 10
+  xdotool key Return
+  wait_window_gone Attachment || fail "the Attachment dialog did not close"
+  xdotool windowfocus --sync "$dialog"
+  # From the attachment row to the mode: "Periodic Timer"; to OK, Enter.
+  xdotool key Tab Down Down Tab Return
+  wait_window_gone 'Trigger Configuration' || fail "the Trigger Configuration dialog did not close"
+  xdotool windowfocus --sync "$1"
+
+  # Recipients: a click in the row labels, the first box (Trigger 1, Email
+  # 1) and the one below it ticked with Space, the two addresses typed in
+  # place (F2, text, Enter), then Tab out of the list to Upload.
+  xdotool mousemove "$recipient_tab" "$inner_row" click 1
+  xdotool mousemove $((X + 55)) $((Y + HEIGHT * 7 / 10)) click 1
+  xdotool key ctrl+Home Right space Down space End F2
+  xdotool type --delay 20 night@example.net
+  xdotool key Return Up F2
+  xdotool type --delay 20 ops@example.net
+  xdotool key Return Tab
+}
+
 press_download() {
   xdotool key Tab space  # Upload -> Download
   local box
@@ -130,7 +229,15 @@ press_download() {
   [[ -n $box ]] || fail "no message after Download"
   xdotool windowfocus --sync "$box" key Return
   wait_window_gone KM31QX-2C || fail "the message after Download did not close"
-  xdotool windowfocus --sync "$1" key Escape
+  if [[ ${2:-} == ok ]]; then
+    # Where the focus lands after the progress window is not fixed: OK is
+    # clicked, the second button from the bottom right corner.
+    local X Y WIDTH HEIGHT WINDOW SCREEN
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    xdotool windowfocus --sync "$1" mousemove $((X + WIDTH - 130)) $((Y + HEIGHT - 24)) click 1
+  else
+    xdotool windowfocus --sync "$1" key Escape
+  fi
 }
 
 # Sets SIM_PORT once qxcommd listens.
@@ -152,7 +259,7 @@ unset QX_HEADLESS QT_QPA_PLATFORM
 show=(show "$BASE" 12 0x0409 0x110)
 case $SCENARIO in
   ntp) ;;
-  download)
+  download | mail)
     start_simulator
     show+=(--port "$SIM_PORT")
     ;;
@@ -167,5 +274,9 @@ xdotool windowfocus --sync "$window"
 case $SCENARIO in
   ntp) edit_ntp "$window" ;;
   download) press_download "$window" ;;
+  mail)
+    edit_mail "$window"
+    press_download "$window" ok
+    ;;
 esac
 wait_host_exit || fail "the window did not close"

@@ -201,6 +201,59 @@ TEST_F(WindowEndToEnd, DownloadGoesThroughThePortTheHostPosted) {
             "0,10,0,0,0,400,900,0,0,-43200,0,0,0,1667");
 }
 
+// The value's fields without their checksum, after checking that checksum.
+std::string CheckedFields(const std::string& value) {
+  const size_t checksumAt = value.rfind(',');
+  if (checksumAt == std::string::npos) return "no checksum: " + value;
+  const std::string fields = value.substr(0, checksumAt);
+  if (value.substr(checksumAt + 1) != qx::ValueChecksum(fields)) return "bad checksum: " + value;
+  return fields;
+}
+
+std::string ImageBytes(const std::string& image, size_t offset, size_t count) {
+  return image.size() >= offset + count ? image.substr(offset, count) : std::string();
+}
+
+TEST_F(WindowEndToEnd, MailSetUpByKeyboardIsSavedByOkAndDownloaded) {
+  if (SkipWithoutWindow()) GTEST_SKIP() << reason_;
+  if (!fs::exists(kBuild + "/qxcommd")) GTEST_SKIP() << "qxcommd is not built";
+  ASSERT_EQ(Drive("mail"), 0) << Log("driver.log") << Log("host.log");
+  EXPECT_NE(Log("host.log").find("ShowDialog_31QX returned\n"), std::string::npos);
+
+  // Server 10.1.2.25 (hexadecimal a010219), port 587, user name and password
+  // lengths 12 in Base64, account "Yes", sender 15 and subject 6 bytes, the
+  // eight reserved bytes, then the texts; the credentials only in Base64.
+  const std::string params = ReadText(base_ + ".qx1");
+  EXPECT_EQ(CheckedFields(SectionValue(params, "SLOT12", "Mail_serverConf")),
+            "a010219,587,12,12,1,15,6,0,0,0,0,0,0,0,0,plc@example.net,b3BlcmF0b3I=,cGE1NXdvcmQ=,Line 1");
+  // Trigger 1: name and message lengths 13, flags 9 (user message, PLC
+  // device), recipients 1 and 2 (mask 3), "Periodic Timer" (3), interval 6,
+  // attachment D (3) from 100, 10 long.
+  EXPECT_EQ(CheckedFields(SectionValue(params, "SLOT12", "Mail_trigConf1")),
+            "13,13,0,9,3,3,0,0,0,6,0,Hourly report,Line 1 report,3,100,10,0,0,0");
+  EXPECT_EQ(CheckedFields(SectionValue(params, "SLOT12", "Mail_remotAddr1")), "ops@example.net");
+  EXPECT_EQ(CheckedFields(SectionValue(params, "SLOT12", "Mail_remotAddr2")), "night@example.net");
+  EXPECT_EQ(CheckedFields(SectionValue(params, "SLOT12", "Mail_remotAddr3")), "");
+
+  // The module got the same in its register image.
+  const std::string image = ReadText(work_ / "state" / "station1_rack1_slot3.img");
+  ASSERT_EQ(image.size(), 10180u) << Log("qxcommd.log");
+  EXPECT_EQ(ImageBytes(image, 0x21C0, 12), std::string("\x02\x19\x0a\x01\x02\x4b\x0c\x0c\x01\x0f\x00\x06", 12));
+  EXPECT_EQ(ImageBytes(image, 0x21D4, 16), std::string("plc@example.net\0", 16));
+  EXPECT_EQ(ImageBytes(image, 0x2214, 13), std::string("b3BlcmF0b3I=\0", 13));
+  EXPECT_EQ(ImageBytes(image, 0x2234, 13), std::string("cGE1NXdvcmQ=\0", 13));
+  EXPECT_EQ(ImageBytes(image, 0x2264, 16), std::string("ops@example.net\0", 16));
+  EXPECT_EQ(ImageBytes(image, 0x2264 + 64, 18), std::string("night@example.net\0", 18));
+  const size_t trigger1 = 0x2464;
+  EXPECT_EQ(ImageBytes(image, trigger1, 6), std::string("\x0d\x0d\x00\x09\x03\x03", 6));
+  EXPECT_EQ(ImageBytes(image, trigger1 + 12, 2), std::string("\x00\x06", 2));
+  EXPECT_EQ(ImageBytes(image, trigger1 + 16, 14), std::string("Hourly report\0", 14));
+  EXPECT_EQ(ImageBytes(image, trigger1 + 32, 14), std::string("Line 1 report\0", 14));
+  EXPECT_EQ(ImageBytes(image, trigger1 + 96, 12),
+            std::string("\x00\x03\x00\x00\x00\x64\x00\x00\x00\x0a\x00\x00", 12));
+  EXPECT_EQ(ImageBytes(image, trigger1 + 108 + 5, 1), std::string(1, '\0'));  // trigger 2 not configured
+}
+
 TEST_F(WindowEndToEnd, WithoutAWindowTheHostSaysNoPortWasPosted) {
   const auto [status, out] =
       Host("post-port 77 show " + base_ + " 12 0x409 0x110 show " + base_ + " 12 0x409 0x110 --port 9000");

@@ -29,6 +29,37 @@
     </message>
 </context>
 <context>
+    <name>qx::CAttachmentDlg</name>
+    <message>
+        <source>Attachment</source>
+        <translation>附件</translation>
+    </message>
+    <message>
+        <source>PLC Device</source>
+        <translation>PLC 设备</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation>编号</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>长度</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>qx::CConfiguratorDlg</name>
     <message>
         <source>QX Configurator</source>
@@ -168,6 +199,71 @@ with the given filename extension.</source>
         <translation>无法打开超链接：
 
 </translation>
+    </message>
+</context>
+<context>
+    <name>qx::CMailPageDlg1</name>
+    <message>
+        <source>Mail Server Configuration</source>
+        <translation>邮件服务器设置</translation>
+    </message>
+    <message>
+        <source>Default ( 25 )</source>
+        <translation>默认 ( 25 )</translation>
+    </message>
+    <message>
+        <source>SMTP Server</source>
+        <translation>SMTP 服务器</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <source>Local Email Address</source>
+        <translation>本机电子邮件地址</translation>
+    </message>
+    <message>
+        <source>SMTP Subject</source>
+        <translation>SMTP 主题</translation>
+    </message>
+    <message>
+        <source>Account Identification</source>
+        <translation>账户验证</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>Account Identification Info.</source>
+        <translation>账户验证信息</translation>
+    </message>
+    <message>
+        <source>User Name</source>
+        <translation>用户名</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
+</context>
+<context>
+    <name>qx::CMailPageDlg2</name>
+    <message>
+        <source>Trigger Configuration</source>
+        <translation>触发设置</translation>
+    </message>
+</context>
+<context>
+    <name>qx::CMailPageDlg3</name>
+    <message>
+        <source>Email and Trigger Configuration</source>
+        <translation>邮件与触发设置</translation>
     </message>
 </context>
 <context>
@@ -573,6 +669,77 @@ with the given filename extension.</source>
     <message>
         <source>Access Type %1</source>
         <translation>访问类型 %1</translation>
+    </message>
+</context>
+<context>
+    <name>qx::CTriggerConfigDlg</name>
+    <message>
+        <source>Trigger Configuration</source>
+        <translation>触发设置</translation>
+    </message>
+    <message>
+        <source>Trigger Setting</source>
+        <translation>触发设定</translation>
+    </message>
+    <message>
+        <source>Trigger Name</source>
+        <translation>触发名称</translation>
+    </message>
+    <message>
+        <source>Trigger Interval</source>
+        <translation>触发间隔</translation>
+    </message>
+    <message>
+        <source>* 10 min ( 10 - 14400 min )</source>
+        <translation>* 10 分钟 ( 10 - 14400 分钟 )</translation>
+    </message>
+    <message>
+        <source>Email Content</source>
+        <translation>邮件内容</translation>
+    </message>
+    <message>
+        <source>User Message</source>
+        <translation>用户消息</translation>
+    </message>
+    <message>
+        <source>Trigger Mode</source>
+        <translation>触发模式</translation>
+    </message>
+    <message>
+        <source>Device Register Trigger</source>
+        <translation>设备寄存器触发</translation>
+    </message>
+    <message>
+        <source>CPU ( STOP &lt;=&gt; RUN )</source>
+        <translation>CPU ( STOP &lt;=&gt; RUN )</translation>
+    </message>
+    <message>
+        <source>Periodic Timer</source>
+        <translation>周期定时器</translation>
+    </message>
+    <message>
+        <source>Attachment</source>
+        <translation>附件</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>PLC Device</source>
+        <translation>PLC 设备</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Trigger sequence error</source>
+        <translation>触发顺序错误</translation>
     </message>
 </context>
 </TS>

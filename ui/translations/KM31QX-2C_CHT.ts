@@ -29,6 +29,37 @@
     </message>
 </context>
 <context>
+    <name>qx::CAttachmentDlg</name>
+    <message>
+        <source>Attachment</source>
+        <translation>附件</translation>
+    </message>
+    <message>
+        <source>PLC Device</source>
+        <translation>PLC 裝置</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>裝置</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation>編號</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>長度</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>qx::CConfiguratorDlg</name>
     <message>
         <source>QX Configurator</source>
@@ -168,6 +199,71 @@ with the given filename extension.</source>
         <translation>無法開啟超連結：
 
 </translation>
+    </message>
+</context>
+<context>
+    <name>qx::CMailPageDlg1</name>
+    <message>
+        <source>Mail Server Configuration</source>
+        <translation>郵件伺服器設定</translation>
+    </message>
+    <message>
+        <source>Default ( 25 )</source>
+        <translation>預設 ( 25 )</translation>
+    </message>
+    <message>
+        <source>SMTP Server</source>
+        <translation>SMTP 伺服器</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>連接埠</translation>
+    </message>
+    <message>
+        <source>Local Email Address</source>
+        <translation>本機電子郵件地址</translation>
+    </message>
+    <message>
+        <source>SMTP Subject</source>
+        <translation>SMTP 主旨</translation>
+    </message>
+    <message>
+        <source>Account Identification</source>
+        <translation>帳戶驗證</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>Account Identification Info.</source>
+        <translation>帳戶驗證資訊</translation>
+    </message>
+    <message>
+        <source>User Name</source>
+        <translation>使用者名稱</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密碼</translation>
+    </message>
+</context>
+<context>
+    <name>qx::CMailPageDlg2</name>
+    <message>
+        <source>Trigger Configuration</source>
+        <translation>觸發設定</translation>
+    </message>
+</context>
+<context>
+    <name>qx::CMailPageDlg3</name>
+    <message>
+        <source>Email and Trigger Configuration</source>
+        <translation>郵件與觸發設定</translation>
     </message>
 </context>
 <context>
@@ -573,6 +669,77 @@ with the given filename extension.</source>
     <message>
         <source>Access Type %1</source>
         <translation>存取類型 %1</translation>
+    </message>
+</context>
+<context>
+    <name>qx::CTriggerConfigDlg</name>
+    <message>
+        <source>Trigger Configuration</source>
+        <translation>觸發設定</translation>
+    </message>
+    <message>
+        <source>Trigger Setting</source>
+        <translation>觸發設定值</translation>
+    </message>
+    <message>
+        <source>Trigger Name</source>
+        <translation>觸發名稱</translation>
+    </message>
+    <message>
+        <source>Trigger Interval</source>
+        <translation>觸發間隔</translation>
+    </message>
+    <message>
+        <source>* 10 min ( 10 - 14400 min )</source>
+        <translation>* 10 分鐘 ( 10 - 14400 分鐘 )</translation>
+    </message>
+    <message>
+        <source>Email Content</source>
+        <translation>郵件內容</translation>
+    </message>
+    <message>
+        <source>User Message</source>
+        <translation>使用者訊息</translation>
+    </message>
+    <message>
+        <source>Trigger Mode</source>
+        <translation>觸發模式</translation>
+    </message>
+    <message>
+        <source>Device Register Trigger</source>
+        <translation>裝置暫存器觸發</translation>
+    </message>
+    <message>
+        <source>CPU ( STOP &lt;=&gt; RUN )</source>
+        <translation>CPU ( STOP &lt;=&gt; RUN )</translation>
+    </message>
+    <message>
+        <source>Periodic Timer</source>
+        <translation>週期計時器</translation>
+    </message>
+    <message>
+        <source>Attachment</source>
+        <translation>附件</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>無</translation>
+    </message>
+    <message>
+        <source>PLC Device</source>
+        <translation>PLC 裝置</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Trigger sequence error</source>
+        <translation>觸發順序錯誤</translation>
     </message>
 </context>
 </TS>
