@@ -1,13 +1,18 @@
 // CXListCtrl: a report list over QTableWidget with what the pages need of a
 // list: check-box cells and a header check box, per-cell text and background
-// colours, per-cell images from an image list, and cells edited in place.
+// colours, per-cell images from an image list, tooltips, and cells edited in
+// place.
 //
-// Check states are those of the pages: 1 unchecked, 2 checked (and -1 read
-// back from a cell without a check box). A click on a cell's box toggles it
-// and then emits checkboxClicked(row, column); a click on a header box sets
-// every box of its column to the header's new state and emits
-// checkboxClicked(-1, column). A header box follows the rows: it is checked
-// exactly when every box of its column is.
+// Check boxes are Qt's own: a cell's box is its Qt::CheckStateRole with the
+// Qt::ItemIsUserCheckable flag, so a click on the box or Space toggles it and
+// assistive tools read it as a check box. The header box is the header
+// item's Qt::CheckStateRole, toggled by a click on it or by Ctrl+Space in the
+// list. Check states are those of the pages: 1 unchecked, 2 checked (and -1
+// read back from a cell without a check box). A box the user toggles emits
+// checkboxClicked(row, column); a header box the user toggles sets every box
+// of its column to its new state and emits checkboxClicked(-1, column). A
+// header box follows the rows: it is checked exactly when every box of its
+// column is. Changes made by the program emit nothing.
 #pragma once
 
 #include <QColor>
@@ -16,7 +21,6 @@
 #include <QList>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
-#include <vector>
 
 namespace qx {
 
@@ -33,9 +37,6 @@ class CXHeaderView : public QHeaderView {
  protected:
   void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
   void mousePressEvent(QMouseEvent* event) override;
-
- private:
-  std::vector<int> states_;
 };
 
 class CXListCtrl : public QTableWidget {
@@ -57,8 +58,10 @@ class CXListCtrl : public QTableWidget {
   bool SetItemText(int row, int col, const QString& text);
   bool SetItemText(int row, int col, const QString& text, const QColor& textColor, const QColor& background);
   QString GetItemText(int row, int col) const;
+  bool SetItemToolTip(int row, int col, const QString& text);
 
   void SetImageList(const QList<QIcon>& images) { images_ = images; }
+  // image -1 (or any index outside the list) removes the cell's image.
   bool SetItemImage(int row, int col, int image);
 
   bool SetCheckbox(int row, int col, int state);
@@ -73,19 +76,19 @@ class CXListCtrl : public QTableWidget {
   bool DeleteAllItems();
   int GetItemCount() const { return rowCount(); }
 
-  // The check-box area of a cell, in viewport coordinates.
+  // The check-box area of a cell, in viewport coordinates (empty without one).
   QRect CheckboxRect(int row, int col) const;
 
  signals:
   void checkboxClicked(int row, int column);
   void editEnded(int row, int column);
-  // A double click anywhere in the list: the cell hit, or -1, -1 for none.
+  // A double click in the list off the check boxes: the cell hit, or -1, -1
+  // for none.
   void doubleClickedAt(int row, int column);
   // A key pressed while the list has the focus, before the list handles it.
   void keyPressed(int key);
 
  protected:
-  void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
@@ -94,6 +97,8 @@ class CXListCtrl : public QTableWidget {
   void SyncHeader(int col);
   void OnHeaderToggled(int col);
   void OnItemChanged(QTableWidgetItem* item);
+  // The box Space toggles: the current cell's, else the first in its row.
+  QTableWidgetItem* SpaceTarget() const;
 
   CXHeaderView* header_;
   QList<QIcon> images_;
@@ -101,13 +106,23 @@ class CXListCtrl : public QTableWidget {
   int updating_ = 0;  // > 0 while the program itself changes cells
 };
 
-// Draws check boxes and images of cells without text centred in the cell.
+// Draws check boxes and images of cells without text centred in the cell and
+// takes clicks on such a centred box; cells with text are drawn as Qt draws
+// them.
 class CXListDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
+  // The state the list last reported for a cell's box (1, 2; 0 for none), so
+  // that a change of Qt::CheckStateRole is told apart from other changes.
   static constexpr int kCheckRole = Qt::UserRole + 1;
   static QRect CheckRect(const QRect& cell, bool hasText, const QWidget* widget);
+  // The box of a cell as this delegate draws it, or an empty rectangle.
+  QRect CheckRectOf(const QStyleOptionViewItem& option, const QModelIndex& index) const;
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+ protected:
+  bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
 };
 
 }  // namespace qx
