@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <filesystem>
@@ -48,9 +47,6 @@ constexpr ColumnSpec kColumnSpecs[CDataExchDlg::kColumns] = {
     {"TAB_DE_IP_Addr", 100},   {"TAB_DE_Local_Addr", 100}, {nullptr, 25},
     {"TAB_DE_Remote_Addr", 100}, {"TAB_DE_Quantity", 100},
 };
-// Widths of the first seven columns; the last takes the rest.
-constexpr int kFixedWidths = 535;
-constexpr int kWidthMargin = 5;
 
 QString Ip(uint32_t ip) {
   return QStringLiteral("%1.%2.%3.%4").arg(ip >> 24).arg(ip >> 16 & 0xFF).arg(ip >> 8 & 0xFF).arg(ip & 0xFF);
@@ -146,7 +142,6 @@ void CDataExchDlg::SetUpColumns() {
   list_->horizontalHeaderItem(kEnableCol)->setToolTip(tr("All items on or off (Ctrl+Space)"));
   // The quantity column takes the rest of the list's width.
   list_->horizontalHeader()->setStretchLastSection(true);
-  list_->setMinimumWidth(kFixedWidths + kWidthMargin + list_->verticalScrollBar()->sizeHint().width() + 60);
 }
 
 int CDataExchDlg::ItemCount() const {

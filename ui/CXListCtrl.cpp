@@ -179,6 +179,9 @@ CXListCtrl::CXListCtrl(QWidget* parent) : QTableWidget(parent), header_(new CXHe
   setWordWrap(false);
   setIconSize(QSize(16, 16));
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  // Tab leaves the list for the next control; the arrows move inside it.
+  setTabKeyNavigation(false);
+  header_->setMinimumSectionSize(16);
   connect(header_, &CXHeaderView::checkToggled, this, &CXListCtrl::OnHeaderToggled);
   connect(this, &QTableWidget::itemChanged, this, &CXListCtrl::OnItemChanged);
 }
