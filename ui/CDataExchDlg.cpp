@@ -45,7 +45,7 @@ struct ColumnSpec {
 constexpr ColumnSpec kColumnSpecs[CDataExchDlg::kColumns] = {
     {"TAB_DE_Item", 40},       {"TAB_DE_Enable", 70},      {"TAB_DE_Slave_Addr", 100},
     {"TAB_DE_IP_Addr", 100},   {"TAB_DE_Local_Addr", 100}, {nullptr, 25},
-    {"TAB_DE_Remote_Addr", 100}, {"TAB_DE_Quantity", 100},
+    {"TAB_DE_Remote_Addr", 100}, {"TAB_DE_Quantity", 60},  // the last one stretches to the list's end
 };
 
 QString Ip(uint32_t ip) {

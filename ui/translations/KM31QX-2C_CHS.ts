@@ -51,7 +51,7 @@
         <translation>导出文件</translation>
     </message>
     <message>
-        <source>The project's parameter file could not be saved:
+        <source>The project&apos;s parameter file could not be saved:
 %1
 
 Your changes are still in this window. Make the file writable and press OK again, or keep them with Export File.</source>
@@ -85,6 +85,153 @@ Your changes are still in this window. Make the file writable and press OK again
     <message>
         <source>About KM-31QX-C1...</source>
         <translation>关于 KM-31QX-C1...</translation>
+    </message>
+</context>
+<context>
+    <name>qx::CDataExchDlg</name>
+    <message>
+        <source>Program Control</source>
+        <translation>程序控制</translation>
+    </message>
+    <message>
+        <source>PLC Run</source>
+        <translation>PLC 运行</translation>
+    </message>
+    <message>
+        <source>Always Enable</source>
+        <translation>始终启用</translation>
+    </message>
+    <message>
+        <source>Enable Condition</source>
+        <translation>启用条件</translation>
+    </message>
+    <message>
+        <source>Data Exchange Items</source>
+        <translation>数据交换项目</translation>
+    </message>
+    <message>
+        <source>New...</source>
+        <translation>新建...</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>导入</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>All items on or off (Ctrl+Space)</source>
+        <translation>全部项目启用或停用（Ctrl+空格键）</translation>
+    </message>
+    <message>
+        <source>Read: remote device to module</source>
+        <translation>读取：由远程设备到模块</translation>
+    </message>
+    <message>
+        <source>Write: module to remote device</source>
+        <translation>写入：由模块到远程设备</translation>
+    </message>
+    <message>
+        <source>This address is in no range of the device type; edit the item to correct it.</source>
+        <translation>此地址不在该设备类型的任何范围内；请编辑此项目加以修正。</translation>
+    </message>
+    <message>
+        <source>This address cannot be written.</source>
+        <translation>此地址无法写入。</translation>
+    </message>
+    <message>
+        <source>Modbus function code %1 (0x%2), 0-based address %3</source>
+        <translation>Modbus 功能码 %1 (0x%2)，从 0 起算的地址 %3</translation>
+    </message>
+    <message>
+        <source>CPU request code 0x%1, device address 0x%2</source>
+        <translation>CPU 请求码 0x%1，设备地址 0x%2</translation>
+    </message>
+    <message>
+        <source>Its read area overlaps item %1.</source>
+        <translation>其读取区与项目 %1 重叠。</translation>
+    </message>
+    <message>
+        <source>Its write area overlaps item %1.</source>
+        <translation>其写入区与项目 %1 重叠。</translation>
+    </message>
+    <message>
+        <source>The file could not be written:
+%1</source>
+        <translation>无法写入文件：
+%1</translation>
+    </message>
+    <message>
+        <source>The file does not hold a KM31QX-2C data exchange table. Nothing was imported.</source>
+        <translation>此文件不含 KM31QX-2C 的数据交换表，未导入任何内容。</translation>
+    </message>
+    <message>
+        <source>The file holds no data exchange items. Nothing was imported.</source>
+        <translation>此文件不含任何数据交换项目，未导入任何内容。</translation>
+    </message>
+    <message>
+        <source>the row does not hold %1 values</source>
+        <translation>此行不是 %1 个值</translation>
+    </message>
+    <message>
+        <source>not a number</source>
+        <translation>不是数字</translation>
+    </message>
+    <message>
+        <source>must be 1 or 0</source>
+        <translation>必须是 1 或 0</translation>
+    </message>
+    <message>
+        <source>not an IP address</source>
+        <translation>不是 IP 地址</translation>
+    </message>
+    <message>
+        <source>not a device type</source>
+        <translation>不是设备类型</translation>
+    </message>
+    <message>
+        <source>not a D register of the module&apos;s area</source>
+        <translation>不是模块区域内的 D 寄存器</translation>
+    </message>
+    <message>
+        <source>no address kind of the device type in brackets</source>
+        <translation>括号中没有该设备类型的地址种类</translation>
+    </message>
+    <message>
+        <source>not an address of that kind</source>
+        <translation>不是该种类的地址</translation>
+    </message>
+    <message>
+        <source>Row %1, column %2 (%3)</source>
+        <translation>第 %1 行，第 %2 列（%3）</translation>
+    </message>
+    <message>
+        <source>Row %1</source>
+        <translation>第 %1 行</translation>
+    </message>
+    <message>
+        <source>%1: %2
+Nothing was imported.</source>
+        <translation>%1：%2
+未导入任何内容。</translation>
     </message>
 </context>
 <context>
@@ -168,6 +315,77 @@ with the given filename extension.</source>
         <translation>无法打开超链接：
 
 </translation>
+    </message>
+</context>
+<context>
+    <name>qx::CItemEditDlg</name>
+    <message>
+        <source>Item Edit</source>
+        <translation>项目编辑</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>启用</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>项目</translation>
+    </message>
+    <message>
+        <source>Remote Device</source>
+        <translation>远程设备</translation>
+    </message>
+    <message>
+        <source>Support Function Code 0x17</source>
+        <translation>支持功能码 0x17</translation>
+    </message>
+    <message>
+        <source>Slave Address</source>
+        <translation>从站地址</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP 地址</translation>
+    </message>
+    <message>
+        <source>Device Type</source>
+        <translation>设备类型</translation>
+    </message>
+    <message>
+        <source>Update Cycle (ms)</source>
+        <translation>更新周期 (ms)</translation>
+    </message>
+    <message>
+        <source>Timeout (ms)</source>
+        <translation>超时 (ms)</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>读取</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>写入</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Bit</source>
+        <translation>位</translation>
+    </message>
+    <message>
+        <source>Quantity</source>
+        <translation>数量</translation>
+    </message>
+    <message>
+        <source>Remote Address %s</source>
+        <translation>远程地址 %s</translation>
     </message>
 </context>
 <context>

@@ -51,7 +51,7 @@
         <translation>匯出檔案</translation>
     </message>
     <message>
-        <source>The project's parameter file could not be saved:
+        <source>The project&apos;s parameter file could not be saved:
 %1
 
 Your changes are still in this window. Make the file writable and press OK again, or keep them with Export File.</source>
@@ -85,6 +85,153 @@ Your changes are still in this window. Make the file writable and press OK again
     <message>
         <source>About KM-31QX-C1...</source>
         <translation>關於 KM-31QX-C1...</translation>
+    </message>
+</context>
+<context>
+    <name>qx::CDataExchDlg</name>
+    <message>
+        <source>Program Control</source>
+        <translation>程式控制</translation>
+    </message>
+    <message>
+        <source>PLC Run</source>
+        <translation>PLC 執行</translation>
+    </message>
+    <message>
+        <source>Always Enable</source>
+        <translation>永遠啟用</translation>
+    </message>
+    <message>
+        <source>Enable Condition</source>
+        <translation>啟用條件</translation>
+    </message>
+    <message>
+        <source>Data Exchange Items</source>
+        <translation>資料交換項目</translation>
+    </message>
+    <message>
+        <source>New...</source>
+        <translation>新增...</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>複製</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>匯入</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>匯出</translation>
+    </message>
+    <message>
+        <source>All items on or off (Ctrl+Space)</source>
+        <translation>全部項目啟用或停用（Ctrl+空白鍵）</translation>
+    </message>
+    <message>
+        <source>Read: remote device to module</source>
+        <translation>讀取：由遠端裝置到模組</translation>
+    </message>
+    <message>
+        <source>Write: module to remote device</source>
+        <translation>寫入：由模組到遠端裝置</translation>
+    </message>
+    <message>
+        <source>This address is in no range of the device type; edit the item to correct it.</source>
+        <translation>此位址不在該裝置類型的任何範圍內；請編輯此項目加以修正。</translation>
+    </message>
+    <message>
+        <source>This address cannot be written.</source>
+        <translation>此位址無法寫入。</translation>
+    </message>
+    <message>
+        <source>Modbus function code %1 (0x%2), 0-based address %3</source>
+        <translation>Modbus 功能碼 %1 (0x%2)，由 0 起算的位址 %3</translation>
+    </message>
+    <message>
+        <source>CPU request code 0x%1, device address 0x%2</source>
+        <translation>CPU 要求碼 0x%1，裝置位址 0x%2</translation>
+    </message>
+    <message>
+        <source>Its read area overlaps item %1.</source>
+        <translation>其讀取區與項目 %1 重疊。</translation>
+    </message>
+    <message>
+        <source>Its write area overlaps item %1.</source>
+        <translation>其寫入區與項目 %1 重疊。</translation>
+    </message>
+    <message>
+        <source>The file could not be written:
+%1</source>
+        <translation>無法寫入檔案：
+%1</translation>
+    </message>
+    <message>
+        <source>The file does not hold a KM31QX-2C data exchange table. Nothing was imported.</source>
+        <translation>此檔案不含 KM31QX-2C 的資料交換表，未匯入任何內容。</translation>
+    </message>
+    <message>
+        <source>The file holds no data exchange items. Nothing was imported.</source>
+        <translation>此檔案不含任何資料交換項目，未匯入任何內容。</translation>
+    </message>
+    <message>
+        <source>the row does not hold %1 values</source>
+        <translation>此列不是 %1 個值</translation>
+    </message>
+    <message>
+        <source>not a number</source>
+        <translation>不是數字</translation>
+    </message>
+    <message>
+        <source>must be 1 or 0</source>
+        <translation>必須是 1 或 0</translation>
+    </message>
+    <message>
+        <source>not an IP address</source>
+        <translation>不是 IP 位址</translation>
+    </message>
+    <message>
+        <source>not a device type</source>
+        <translation>不是裝置類型</translation>
+    </message>
+    <message>
+        <source>not a D register of the module&apos;s area</source>
+        <translation>不是模組區域內的 D 暫存器</translation>
+    </message>
+    <message>
+        <source>no address kind of the device type in brackets</source>
+        <translation>括號中沒有該裝置類型的位址種類</translation>
+    </message>
+    <message>
+        <source>not an address of that kind</source>
+        <translation>不是該種類的位址</translation>
+    </message>
+    <message>
+        <source>Row %1, column %2 (%3)</source>
+        <translation>第 %1 列，第 %2 欄（%3）</translation>
+    </message>
+    <message>
+        <source>Row %1</source>
+        <translation>第 %1 列</translation>
+    </message>
+    <message>
+        <source>%1: %2
+Nothing was imported.</source>
+        <translation>%1：%2
+未匯入任何內容。</translation>
     </message>
 </context>
 <context>
@@ -168,6 +315,77 @@ with the given filename extension.</source>
         <translation>無法開啟超連結：
 
 </translation>
+    </message>
+</context>
+<context>
+    <name>qx::CItemEditDlg</name>
+    <message>
+        <source>Item Edit</source>
+        <translation>項目編輯</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>啟用</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>項目</translation>
+    </message>
+    <message>
+        <source>Remote Device</source>
+        <translation>遠端裝置</translation>
+    </message>
+    <message>
+        <source>Support Function Code 0x17</source>
+        <translation>支援功能碼 0x17</translation>
+    </message>
+    <message>
+        <source>Slave Address</source>
+        <translation>從站位址</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP 位址</translation>
+    </message>
+    <message>
+        <source>Device Type</source>
+        <translation>裝置類型</translation>
+    </message>
+    <message>
+        <source>Update Cycle (ms)</source>
+        <translation>更新週期 (ms)</translation>
+    </message>
+    <message>
+        <source>Timeout (ms)</source>
+        <translation>逾時 (ms)</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>讀取</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>寫入</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Bit</source>
+        <translation>位元</translation>
+    </message>
+    <message>
+        <source>Quantity</source>
+        <translation>數量</translation>
+    </message>
+    <message>
+        <source>Remote Address %s</source>
+        <translation>遠端位址 %s</translation>
     </message>
 </context>
 <context>
