@@ -89,6 +89,7 @@ void CDataExchDlg::BuildControls() {
   list_->SetImageList({QIcon(QPixmap(read_arrow_xpm)), QIcon(QPixmap(write_arrow_xpm)),
                        QIcon(QPixmap(overlap_warning_xpm))});
   list_->installEventFilter(this);
+  list_->SetToolTipProvider([this](int row, int col) { return ToolTip(row, col); });
 
   new_ = Button(this, tr("New..."), "newButton");
   copy_ = Button(this, tr("Copy"), "copyButton");
@@ -168,41 +169,38 @@ void CDataExchDlg::RefillList() {
   list_->setUpdatesEnabled(false);
   list_->DeleteAllItems();
   const int count = ItemCount();
+  list_->setRowCount(2 * count);
   for (int k = 0; k < count; ++k) FillItemRows(k);
   for (int k = 0; k < count; ++k) MarkOverlaps(k);
+  list_->SyncHeaderCheckbox(kEnableCol);
   list_->setUpdatesEnabled(true);
 }
 
 void CDataExchDlg::FillItemRows(int k) {
   const ItemView<const uint8_t> item = std::as_const(context_.record).Item(k + 1);
   const QColor& back = k % 2 == 0 ? kEvenItem : kOddItem;
-  const int read = 2 * k;
-  const int write = read + 1;
-  list_->InsertItem(read, QString::number(k + 1), Qt::black, back);
-  list_->InsertItem(write, QString(), Qt::black, back);
-  list_->SetCheckbox(read, kEnableCol,
-                     item.Enabled() == ItemView<const uint8_t>::kEnabledValue ? CXListCtrl::kChecked
-                                                                              : CXListCtrl::kUnchecked);
-  list_->SetItemText(read, kSlaveCol, QString::number(item.SlaveAddress()));
-  list_->SetItemText(read, kIpCol, Ip(item.IpAddress()));
   const struct {
-    int row;
     Direction dir;
     uint32_t base;
     TransferBlockView<const uint8_t> block;
     Image image;
-  } rows[] = {{read, Direction::kRead, bases_.ReadBaseRegister, item.ReadBlock(), kReadImage},
-              {write, Direction::kWrite, bases_.WriteBaseRegister, item.WriteBlock(), kWriteImage}};
-  for (const auto& r : rows) {
-    list_->SetItemText(r.row, kLocalCol, QStringLiteral("D%1").arg(uint64_t{r.base} + r.block.LocalOffset()));
-    list_->SetItemImage(r.row, kIconCol, r.image);
-    list_->SetItemToolTip(r.row, kIconCol, r.dir == Direction::kRead ? tr("Read: remote device to module")
-                                                                      : tr("Write: module to remote device"));
-    const RemoteAddressText remote =
-        FormatRemoteAddress(item.DeviceType(), r.block.RemoteKind(), r.block.RemoteAddress());
-    list_->SetItemText(r.row, kRemoteCol, QString::fromStdString(remote.Display));
-    list_->SetItemToolTip(r.row, kRemoteCol, WireFormText(k, r.dir));
-    list_->SetItemText(r.row, kQuantityCol, QString::number(r.block.Quantity()));
+  } blocks[] = {{Direction::kRead, bases_.ReadBaseRegister, item.ReadBlock(), kReadImage},
+                {Direction::kWrite, bases_.WriteBaseRegister, item.WriteBlock(), kWriteImage}};
+  for (const auto& b : blocks) {
+    std::vector<CXListCtrl::CellSpec> cells(kColumns);
+    if (b.dir == Direction::kRead) {
+      cells[kItemCol].text = QString::number(k + 1);
+      cells[kEnableCol].check = item.Enabled() == ItemView<const uint8_t>::kEnabledValue ? CXListCtrl::kChecked
+                                                                                         : CXListCtrl::kUnchecked;
+      cells[kSlaveCol].text = QString::number(item.SlaveAddress());
+      cells[kIpCol].text = Ip(item.IpAddress());
+    }
+    cells[kLocalCol].text = QStringLiteral("D%1").arg(uint64_t{b.base} + b.block.LocalOffset());
+    cells[kIconCol].image = b.image;
+    cells[kRemoteCol].text = QString::fromStdString(
+        FormatRemoteAddress(item.DeviceType(), b.block.RemoteKind(), b.block.RemoteAddress()).Display);
+    cells[kQuantityCol].text = QString::number(b.block.Quantity());
+    list_->SetRow(b.dir == Direction::kRead ? 2 * k : 2 * k + 1, cells, Qt::black, back);
   }
 }
 
@@ -225,22 +223,44 @@ QString CDataExchDlg::WireFormText(int k, Direction dir) const {
 }
 
 void CDataExchDlg::MarkOverlaps(int k) {
-  const std::vector<int> reads = OverlappingItems(context_.record, k, Direction::kRead);
-  const std::vector<int> writes = OverlappingItems(context_.record, k, Direction::kWrite);
-  if (reads.empty() && writes.empty()) return;
-  QStringList notes;
-  if (!reads.empty()) {
-    const QString note = tr("Its read area overlaps item %1.").arg(ItemList(reads));
-    notes << note;
-    list_->SetItemToolTip(2 * k, kLocalCol, note);
-  }
-  if (!writes.empty()) {
-    const QString note = tr("Its write area overlaps item %1.").arg(ItemList(writes));
-    notes << note;
-    list_->SetItemToolTip(2 * k + 1, kLocalCol, note);
+  if (OverlappingItems(context_.record, k, Direction::kRead).empty() &&
+      OverlappingItems(context_.record, k, Direction::kWrite).empty()) {
+    return;
   }
   list_->SetItemImage(2 * k, kItemCol, kOverlapImage);
-  list_->SetItemToolTip(2 * k, kItemCol, notes.join(QLatin1Char('\n')));
+}
+
+QString CDataExchDlg::OverlapText(int k, Direction dir) const {
+  const std::vector<int> others = OverlappingItems(context_.record, k, dir);
+  if (others.empty()) return {};
+  return dir == Direction::kRead ? tr("Its read area overlaps item %1.").arg(ItemList(others))
+                                 : tr("Its write area overlaps item %1.").arg(ItemList(others));
+}
+
+// The tooltips, made when one is shown.
+QString CDataExchDlg::ToolTip(int row, int col) const {
+  const int k = row / 2;
+  const Direction dir = row % 2 == 0 ? Direction::kRead : Direction::kWrite;
+  if (k >= ItemCount()) return {};
+  switch (col) {
+    case kItemCol: {
+      if (dir == Direction::kWrite) return {};
+      QStringList notes;
+      for (Direction d : {Direction::kRead, Direction::kWrite}) {
+        const QString note = OverlapText(k, d);
+        if (!note.isEmpty()) notes << note;
+      }
+      return notes.join(QLatin1Char('\n'));
+    }
+    case kLocalCol:
+      return OverlapText(k, dir);
+    case kIconCol:
+      return dir == Direction::kRead ? tr("Read: remote device to module") : tr("Write: module to remote device");
+    case kRemoteCol:
+      return WireFormText(k, dir);
+    default:
+      return {};
+  }
 }
 
 void CDataExchDlg::SelectItem(int k) {

@@ -80,6 +80,8 @@ class CDataExchDlg : public QWidget, public ConfigPage {
   void OnSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
   void UpdateButtons();
   QString WireFormText(int k, Direction dir) const;
+  QString OverlapText(int k, Direction dir) const;
+  QString ToolTip(int row, int col) const;
   QString CsvErrorText(const CsvRowError& error) const;
   int ItemCount() const;
 

@@ -39,6 +39,24 @@ bool Checkable(const QModelIndex& index) {
   return (index.flags() & Qt::ItemIsUserCheckable) && index.data(Qt::CheckStateRole).isValid();
 }
 
+// A cell that asks its list for a tooltip it does not hold itself.
+class CXListItem : public QTableWidgetItem {
+ public:
+  using QTableWidgetItem::QTableWidgetItem;
+  QVariant data(int role) const override {
+    if (role == Qt::ToolTipRole) {
+      QVariant own = QTableWidgetItem::data(role);
+      if (own.isValid()) return own;
+      const auto* list = dynamic_cast<const CXListCtrl*>(tableWidget());
+      if (!list) return own;
+      const QString provided = list->ProvidedToolTip(row(), column());
+      return provided.isEmpty() ? QVariant() : QVariant(provided);
+    }
+    return QTableWidgetItem::data(role);
+  }
+  QTableWidgetItem* clone() const override { return new CXListItem(*this); }
+};
+
 }  // namespace
 
 // ---- Delegate ---------------------------------------------------------------
@@ -203,7 +221,7 @@ QTableWidgetItem* CXListCtrl::Cell(int row, int col) {
   if (row < 0 || row >= rowCount() || col < 0 || col >= columnCount()) return nullptr;
   QTableWidgetItem* cell = item(row, col);
   if (!cell) {
-    cell = new QTableWidgetItem;
+    cell = new CXListItem;
     cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     cell->setTextAlignment(alignments_[col] | Qt::AlignVCenter);
     ++updating_;
@@ -221,7 +239,7 @@ int CXListCtrl::InsertItem(int row, const QString& text, const QColor& textColor
   const QBrush foreground(textColor);
   const QBrush back(background);
   for (int col = 0; col < columnCount(); ++col) {
-    auto* cell = new QTableWidgetItem(col == 0 ? text : QString());
+    auto* cell = new CXListItem(col == 0 ? text : QString());
     cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     cell->setTextAlignment(alignments_[col] | Qt::AlignVCenter);
     cell->setForeground(foreground);
@@ -230,6 +248,34 @@ int CXListCtrl::InsertItem(int row, const QString& text, const QColor& textColor
   }
   --updating_;
   return row;
+}
+
+bool CXListCtrl::SetRow(int row, const std::vector<CellSpec>& cells, const QColor& textColor,
+                        const QColor& background) {
+  if (row < 0 || row >= rowCount()) return false;
+  const QBrush foreground(textColor);
+  const QBrush back(background);
+  ++updating_;
+  const int count = std::min(columnCount(), static_cast<int>(cells.size()));
+  for (int col = 0; col < count; ++col) {
+    const CellSpec& spec = cells[static_cast<std::size_t>(col)];
+    auto* cell = new CXListItem(spec.text);
+    const QVariant check = QtState(spec.check);
+    cell->setFlags(check.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable
+                                   : Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    cell->setTextAlignment(alignments_[col] | Qt::AlignVCenter);
+    cell->setForeground(foreground);
+    cell->setBackground(back);
+    if (check.isValid()) {
+      cell->setData(Qt::CheckStateRole, check);
+      cell->setData(kShadowRole, spec.check);
+    }
+    if (spec.image >= 0 && spec.image < images_.size()) cell->setIcon(images_[spec.image]);
+    if (!spec.toolTip.isEmpty()) cell->setToolTip(spec.toolTip);
+    setItem(row, col, cell);
+  }
+  --updating_;
+  return true;
 }
 
 bool CXListCtrl::SetItemText(int row, int col, const QString& text) {

@@ -21,6 +21,8 @@
 #include <QList>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <functional>
+#include <vector>
 
 namespace qx {
 
@@ -55,10 +57,29 @@ class CXListCtrl : public QTableWidget {
   // Inserts a row whose cells all take the colours; column 0 gets the text.
   int InsertItem(int row, const QString& text, const QColor& textColor = Qt::black,
                  const QColor& background = Qt::white);
+  // A whole row at once, each cell complete before the list takes it (the
+  // quick way to fill a list): text, check box (0 none, 1, 2), image (-1
+  // none) and tooltip per cell, one pair of colours for the row. The row must
+  // exist (setRowCount); cells beyond the columns are ignored. The header
+  // box is not brought up to date here: call SyncHeaderCheckbox once the
+  // rows are filled.
+  struct CellSpec {
+    QString text;
+    int check = 0;
+    int image = -1;
+    QString toolTip;
+  };
+  bool SetRow(int row, const std::vector<CellSpec>& cells, const QColor& textColor, const QColor& background);
   bool SetItemText(int row, int col, const QString& text);
   bool SetItemText(int row, int col, const QString& text, const QColor& textColor, const QColor& background);
   QString GetItemText(int row, int col) const;
   bool SetItemToolTip(int row, int col, const QString& text);
+  // Tooltips asked for when they are shown, for cells without one of their
+  // own: a list whose tooltips take work to make need not make them all at
+  // every fill. An empty text shows no tooltip.
+  using ToolTipProvider = std::function<QString(int row, int col)>;
+  void SetToolTipProvider(ToolTipProvider provider) { toolTips_ = std::move(provider); }
+  QString ProvidedToolTip(int row, int col) const { return toolTips_ ? toolTips_(row, col) : QString(); }
 
   void SetImageList(const QList<QIcon>& images) { images_ = images; }
   // image -1 (or any index outside the list) removes the cell's image.
@@ -66,6 +87,9 @@ class CXListCtrl : public QTableWidget {
 
   bool SetCheckbox(int row, int col, int state);
   int GetCheckbox(int row, int col) const;
+  // Checks the column's header box exactly when every box of the column is
+  // checked (done by every call that changes one box).
+  void SyncHeaderCheckbox(int col) { SyncHeader(col); }
   // 0 removes the header box, 1 unchecked, 2 checked.
   void SetHeaderCheckedState(int col, int state);
   int GetHeaderCheckedState(int col) const;
@@ -101,6 +125,7 @@ class CXListCtrl : public QTableWidget {
   QTableWidgetItem* SpaceTarget() const;
 
   CXHeaderView* header_;
+  ToolTipProvider toolTips_;
   QList<QIcon> images_;
   std::vector<Qt::Alignment> alignments_;
   int updating_ = 0;  // > 0 while the program itself changes cells
