@@ -179,8 +179,13 @@ edit_new_item() {
   xdotool mousemove $((X + WIDTH - 131)) $((Y + HEIGHT - 24)) click 1
 }
 
+# The window opens on the Data Exchange page. A click into its empty item
+# list gives the list the focus; the chain then runs New..., Upload, Download.
 press_download() {
-  xdotool key Tab space  # Upload -> Download
+  local X Y WIDTH HEIGHT WINDOW SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove $((X + WIDTH * 2 / 5)) $((Y + HEIGHT / 2)) click 1
+  xdotool key --delay 20 Tab Tab Tab space
   local box
   box=$(window_named KM31QX-2C)
   [[ -n $box ]] || fail "no message after Download"
