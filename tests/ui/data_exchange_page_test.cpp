@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "tests/ui/DataExchTestSupport.h"
+#include "ui/CConfiguratorDlg.h"
 #include "ui/CDataExchDlg.h"
 #include "ui/CItemEditDlg.h"
 
@@ -241,6 +242,20 @@ TEST_F(PageTest, DoubleClickAndEnterOpenTheItemEditor) {
   QTest::keyClick(List(), Qt::Key_Return);
   EXPECT_EQ(opened, 2);
   EXPECT_EQ(record.Item(2).SlaveAddress(), 42);
+}
+
+// Inside the window, Enter on a focused page button presses that button, not
+// the window's OK.
+TEST_F(PageTest, EnterOnAFocusedPageButtonPressesIt) {
+  CConfiguratorDlg window(context);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  auto* newButton = window.findChild<QPushButton*>("newButton");
+  newButton->setFocus();
+  QTest::keyClick(newButton, Qt::Key_Return);
+  EXPECT_EQ(record.ItemCount(), 1);
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_NE(window.result(), QDialog::Accepted);
 }
 
 }  // namespace
