@@ -78,8 +78,9 @@ void MaskEditModel::OnChar(char c) {
   }
   c = Upper(c);
   if (!Permitted(c)) {
-    // Only a literal of the mask can be typed outside the set; '#' is none.
-    if (!IsLiteral(pos) || mask_[pos] != c) return;
+    // A character outside the set goes in only where the mask holds that
+    // very character; '#' itself included, as the mask's marks are shown.
+    if (pos >= mask_.size() || mask_[pos] != c) return;
     Put(pos, c);
     PlaceCaret(pos + 1);
     return;

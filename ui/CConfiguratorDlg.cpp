@@ -17,6 +17,7 @@
 #include "platform/UiServices.h"
 #include "ui/CAboutDlg.h"
 #include "ui/CConfigTabCtrl.h"
+#include "ui/CDataExchDlg.h"
 #include "ui/CMailDlg.h"
 #include "ui/CNTPDlg.h"
 #include "ui/CProgressDlg.h"
@@ -79,8 +80,7 @@ CConfiguratorDlg::~CConfiguratorDlg() {
 void CConfiguratorDlg::BuildPages() {
   tabs_ = new CConfigTabCtrl(this);
   tabs_->setObjectName(QStringLiteral("configTabCtrl"));
-  auto* dataExchange = new PlaceholderPage(tabs_);
-  dataExchange->setObjectName(QStringLiteral("dataExchangePage"));
+  auto* dataExchange = new CDataExchDlg(context_, tabs_);
   auto* ntp = new CNTPDlg(context_, tabs_);
   auto* snmp = new CSNMPDlg(context_, tabs_);
   auto* mail = new CMailDlg(context_, tabs_);

@@ -11,24 +11,51 @@
 namespace qx {
 namespace {
 
-constexpr int kCheckRole = CXListDelegate::kCheckRole;
+constexpr int kShadowRole = CXListDelegate::kCheckRole;
 constexpr int kMargin = 3;
 
+const QStyle* StyleOf(const QWidget* widget) {
+  return widget ? widget->style() : QApplication::style();
+}
+
 QSize IndicatorSize(const QWidget* widget) {
-  const QStyle* style = widget ? widget->style() : QApplication::style();
+  const QStyle* style = StyleOf(widget);
   return {style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, widget),
           style->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, widget)};
 }
 
-void DrawIndicator(QPainter* painter, const QRect& rect, bool checked, QStyle::State base,
-                   const QWidget* widget) {
-  QStyleOptionViewItem opt;
-  opt.rect = rect;
-  opt.state = (base & (QStyle::State_Enabled | QStyle::State_Active)) |
-              (checked ? QStyle::State_On : QStyle::State_Off);
-  const QStyle* style = widget ? widget->style() : QApplication::style();
-  style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &opt, painter, widget);
+// 1 or 2 of a Qt::CheckStateRole value; 0 for a cell without a box.
+int PageState(const QVariant& value) {
+  if (!value.isValid()) return 0;
+  return value.toInt() == Qt::Checked ? CXListCtrl::kChecked : CXListCtrl::kUnchecked;
 }
+
+QVariant QtState(int state) {
+  if (state != CXListCtrl::kChecked && state != CXListCtrl::kUnchecked) return {};
+  return static_cast<int>(state == CXListCtrl::kChecked ? Qt::Checked : Qt::Unchecked);
+}
+
+bool Checkable(const QModelIndex& index) {
+  return (index.flags() & Qt::ItemIsUserCheckable) && index.data(Qt::CheckStateRole).isValid();
+}
+
+// A cell that asks its list for a tooltip it does not hold itself.
+class CXListItem : public QTableWidgetItem {
+ public:
+  using QTableWidgetItem::QTableWidgetItem;
+  QVariant data(int role) const override {
+    if (role == Qt::ToolTipRole) {
+      QVariant own = QTableWidgetItem::data(role);
+      if (own.isValid()) return own;
+      const auto* list = dynamic_cast<const CXListCtrl*>(tableWidget());
+      if (!list) return own;
+      const QString provided = list->ProvidedToolTip(row(), column());
+      return provided.isEmpty() ? QVariant() : QVariant(provided);
+    }
+    return QTableWidgetItem::data(role);
+  }
+  QTableWidgetItem* clone() const override { return new CXListItem(*this); }
+};
 
 }  // namespace
 
@@ -41,37 +68,66 @@ QRect CXListDelegate::CheckRect(const QRect& cell, bool hasText, const QWidget* 
   return QRect(QPoint(x, y), size);
 }
 
-void CXListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                           const QModelIndex& index) const {
-  int check = index.data(kCheckRole).toInt();
+QRect CXListDelegate::CheckRectOf(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  if (!Checkable(index)) return {};
   QStyleOptionViewItem opt(option);
   initStyleOption(&opt, index);
-  bool hasText = !opt.text.isEmpty();
-  bool centredIcon = !hasText && !opt.icon.isNull();
-  if (check == 0 && !centredIcon) {
+  if (opt.text.isEmpty()) return CheckRect(opt.rect, false, opt.widget);
+  return StyleOf(opt.widget)->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, opt.widget);
+}
+
+void CXListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                           const QModelIndex& index) const {
+  QStyleOptionViewItem opt(option);
+  initStyleOption(&opt, index);
+  const bool centred = opt.text.isEmpty() && (Checkable(index) || !opt.icon.isNull());
+  if (!centred) {
     QStyledItemDelegate::paint(painter, option, index);
     return;
   }
   const QWidget* widget = opt.widget;
-  const QStyle* style = widget ? widget->style() : QApplication::style();
+  const QStyle* style = StyleOf(widget);
   style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, painter, widget);
-  if (centredIcon) {
+  if (Checkable(index)) {
+    QStyleOptionViewItem box(opt);
+    box.rect = CheckRect(opt.rect, false, widget);
+    box.state = (opt.state & (QStyle::State_Enabled | QStyle::State_Active)) |
+                (opt.checkState == Qt::Checked ? QStyle::State_On : QStyle::State_Off);
+    style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &box, painter, widget);
+  } else {
     QRect icon(QPoint(0, 0), opt.decorationSize);
     icon.moveCenter(opt.rect.center());
     opt.icon.paint(painter, icon, Qt::AlignCenter,
                    opt.state & QStyle::State_Enabled ? QIcon::Normal : QIcon::Disabled);
   }
-  if (check != 0) {
-    QRect box = CheckRect(opt.rect, hasText, widget);
-    DrawIndicator(painter, box, check == CXListCtrl::kChecked, opt.state, widget);
-    if (hasText) {
-      QStyleOptionViewItem text(opt);
-      text.rect.setLeft(box.right() + kMargin);
-      text.icon = QIcon();
-      text.features &= ~QStyleOptionViewItem::HasDecoration;
-      style->drawControl(QStyle::CE_ItemViewItem, &text, painter, widget);
-    }
+  if (opt.state & QStyle::State_HasFocus) {
+    QStyleOptionFocusRect focus;
+    focus.QStyleOption::operator=(opt);
+    focus.rect = style->subElementRect(QStyle::SE_ItemViewItemFocusRect, &opt, widget);
+    style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
   }
+}
+
+// Qt's own handling places the box at the left of the cell; a centred box
+// takes its clicks here, with the same rules (the press and a double click on
+// the box are swallowed, the release toggles it).
+bool CXListDelegate::editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                                 const QModelIndex& index) {
+  const bool mouse = event->type() == QEvent::MouseButtonPress ||
+                     event->type() == QEvent::MouseButtonRelease ||
+                     event->type() == QEvent::MouseButtonDblClick;
+  if (!mouse || !Checkable(index) || !index.data(Qt::DisplayRole).toString().isEmpty() ||
+      !(index.flags() & Qt::ItemIsEnabled)) {
+    return QStyledItemDelegate::editorEvent(event, model, option, index);
+  }
+  const auto* click = static_cast<QMouseEvent*>(event);
+  if (click->button() != Qt::LeftButton ||
+      !CheckRect(option.rect, false, option.widget).contains(click->position().toPoint())) {
+    return false;
+  }
+  if (event->type() != QEvent::MouseButtonRelease) return true;
+  const bool checked = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+  return model->setData(index, static_cast<int>(checked ? Qt::Unchecked : Qt::Checked), Qt::CheckStateRole);
 }
 
 // ---- Header -----------------------------------------------------------------
@@ -82,15 +138,14 @@ CXHeaderView::CXHeaderView(QWidget* parent) : QHeaderView(Qt::Horizontal, parent
 }
 
 void CXHeaderView::SetCheckState(int section, int state) {
-  if (section < 0) return;
-  if (static_cast<std::size_t>(section) >= states_.size()) states_.resize(section + 1, 0);
-  if (states_[section] == state) return;
-  states_[section] = state;
+  if (!model() || section < 0 || section >= count() || CheckState(section) == state) return;
+  model()->setHeaderData(section, orientation(), QtState(state), Qt::CheckStateRole);
   updateSection(section);
 }
 
 int CXHeaderView::CheckState(int section) const {
-  return section >= 0 && static_cast<std::size_t>(section) < states_.size() ? states_[section] : 0;
+  if (!model() || section < 0 || section >= count()) return 0;
+  return PageState(model()->headerData(section, orientation(), Qt::CheckStateRole));
 }
 
 void CXHeaderView::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
@@ -142,6 +197,9 @@ CXListCtrl::CXListCtrl(QWidget* parent) : QTableWidget(parent), header_(new CXHe
   setWordWrap(false);
   setIconSize(QSize(16, 16));
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  // Tab leaves the list for the next control; the arrows move inside it.
+  setTabKeyNavigation(false);
+  header_->setMinimumSectionSize(16);
   connect(header_, &CXHeaderView::checkToggled, this, &CXListCtrl::OnHeaderToggled);
   connect(this, &QTableWidget::itemChanged, this, &CXListCtrl::OnItemChanged);
 }
@@ -163,10 +221,12 @@ QTableWidgetItem* CXListCtrl::Cell(int row, int col) {
   if (row < 0 || row >= rowCount() || col < 0 || col >= columnCount()) return nullptr;
   QTableWidgetItem* cell = item(row, col);
   if (!cell) {
-    cell = new QTableWidgetItem;
+    cell = new CXListItem;
     cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     cell->setTextAlignment(alignments_[col] | Qt::AlignVCenter);
+    ++updating_;
     setItem(row, col, cell);
+    --updating_;
   }
   return cell;
 }
@@ -175,14 +235,47 @@ int CXListCtrl::InsertItem(int row, const QString& text, const QColor& textColor
   row = std::clamp(row, 0, rowCount());
   ++updating_;
   insertRow(row);
+  // Each cell is complete before the table owns it: one insertion per cell.
+  const QBrush foreground(textColor);
+  const QBrush back(background);
   for (int col = 0; col < columnCount(); ++col) {
-    QTableWidgetItem* cell = Cell(row, col);
-    cell->setForeground(textColor);
-    cell->setBackground(background);
+    auto* cell = new CXListItem(col == 0 ? text : QString());
+    cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    cell->setTextAlignment(alignments_[col] | Qt::AlignVCenter);
+    cell->setForeground(foreground);
+    cell->setBackground(back);
+    setItem(row, col, cell);
   }
-  if (columnCount() > 0) Cell(row, 0)->setText(text);
   --updating_;
   return row;
+}
+
+bool CXListCtrl::SetRow(int row, const std::vector<CellSpec>& cells, const QColor& textColor,
+                        const QColor& background) {
+  if (row < 0 || row >= rowCount()) return false;
+  const QBrush foreground(textColor);
+  const QBrush back(background);
+  ++updating_;
+  const int count = std::min(columnCount(), static_cast<int>(cells.size()));
+  for (int col = 0; col < count; ++col) {
+    const CellSpec& spec = cells[static_cast<std::size_t>(col)];
+    auto* cell = new CXListItem(spec.text);
+    const QVariant check = QtState(spec.check);
+    cell->setFlags(check.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable
+                                   : Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    cell->setTextAlignment(alignments_[col] | Qt::AlignVCenter);
+    cell->setForeground(foreground);
+    cell->setBackground(back);
+    if (check.isValid()) {
+      cell->setData(Qt::CheckStateRole, check);
+      cell->setData(kShadowRole, spec.check);
+    }
+    if (spec.image >= 0 && spec.image < images_.size()) cell->setIcon(images_[spec.image]);
+    if (!spec.toolTip.isEmpty()) cell->setToolTip(spec.toolTip);
+    setItem(row, col, cell);
+  }
+  --updating_;
+  return true;
 }
 
 bool CXListCtrl::SetItemText(int row, int col, const QString& text) {
@@ -211,6 +304,15 @@ QString CXListCtrl::GetItemText(int row, int col) const {
   return cell ? cell->text() : QString();
 }
 
+bool CXListCtrl::SetItemToolTip(int row, int col, const QString& text) {
+  QTableWidgetItem* cell = Cell(row, col);
+  if (!cell) return false;
+  ++updating_;
+  cell->setToolTip(text);
+  --updating_;
+  return true;
+}
+
 bool CXListCtrl::SetItemImage(int row, int col, int image) {
   QTableWidgetItem* cell = Cell(row, col);
   if (!cell) return false;
@@ -223,8 +325,12 @@ bool CXListCtrl::SetItemImage(int row, int col, int image) {
 bool CXListCtrl::SetCheckbox(int row, int col, int state) {
   QTableWidgetItem* cell = Cell(row, col);
   if (!cell) return false;
+  const QVariant value = QtState(state);
   ++updating_;
-  cell->setData(kCheckRole, state == kChecked || state == kUnchecked ? state : 0);
+  cell->setFlags(value.isValid() ? cell->flags() | Qt::ItemIsUserCheckable
+                                 : cell->flags() & ~Qt::ItemIsUserCheckable);
+  cell->setData(Qt::CheckStateRole, value);
+  cell->setData(kShadowRole, PageState(value));
   --updating_;
   SyncHeader(col);
   return true;
@@ -232,7 +338,7 @@ bool CXListCtrl::SetCheckbox(int row, int col, int state) {
 
 int CXListCtrl::GetCheckbox(int row, int col) const {
   const QTableWidgetItem* cell = item(row, col);
-  int state = cell ? cell->data(kCheckRole).toInt() : 0;
+  const int state = cell ? PageState(cell->data(Qt::CheckStateRole)) : 0;
   return state == 0 ? kNoCheckbox : state;
 }
 
@@ -260,10 +366,13 @@ void CXListCtrl::SyncHeader(int col) {
 }
 
 void CXListCtrl::OnHeaderToggled(int col) {
-  int state = header_->CheckState(col);
+  const QVariant state = QtState(header_->CheckState(col));
   ++updating_;
   for (int row = 0; row < rowCount(); ++row) {
-    if (GetCheckbox(row, col) != kNoCheckbox) item(row, col)->setData(kCheckRole, state);
+    QTableWidgetItem* cell = item(row, col);
+    if (GetCheckbox(row, col) == kNoCheckbox) continue;
+    cell->setData(Qt::CheckStateRole, state);
+    cell->setData(kShadowRole, PageState(state));
   }
   --updating_;
   emit checkboxClicked(-1, col);
@@ -289,30 +398,21 @@ bool CXListCtrl::DeleteAllItems() {
 
 QRect CXListCtrl::CheckboxRect(int row, int col) const {
   const QTableWidgetItem* cell = item(row, col);
-  if (!cell || cell->data(kCheckRole).toInt() == 0) return {};
-  return CXListDelegate::CheckRect(visualItemRect(cell), !cell->text().isEmpty(), this);
-}
-
-void CXListCtrl::mousePressEvent(QMouseEvent* event) {
-  QPoint pos = event->position().toPoint();
-  QModelIndex index = indexAt(pos);
-  bool toggled = false;
-  if (event->button() == Qt::LeftButton && index.isValid() &&
-      CheckboxRect(index.row(), index.column()).contains(pos)) {
-    QTableWidgetItem* cell = item(index.row(), index.column());
-    ++updating_;
-    cell->setData(kCheckRole, cell->data(kCheckRole).toInt() == kChecked ? kUnchecked : kChecked);
-    --updating_;
-    SyncHeader(index.column());
-    toggled = true;
-  }
-  QTableWidget::mousePressEvent(event);
-  if (toggled) emit checkboxClicked(index.row(), index.column());
+  if (!cell) return {};
+  const QModelIndex index = indexFromItem(cell);
+  QStyleOptionViewItem option;
+  initViewItemOption(&option);
+  option.rect = visualRect(index);
+  const auto* delegate = dynamic_cast<const CXListDelegate*>(itemDelegateForIndex(index));
+  return delegate ? delegate->CheckRectOf(option, index) : QRect();
 }
 
 void CXListCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
-  QModelIndex index = indexAt(event->position().toPoint());
+  const QPoint pos = event->position().toPoint();
+  const QModelIndex index = indexAt(pos);
+  const bool onBox = index.isValid() && CheckboxRect(index.row(), index.column()).contains(pos);
   QTableWidget::mouseDoubleClickEvent(event);
+  if (onBox) return;
   if (index.isValid()) {
     emit doubleClickedAt(index.row(), index.column());
   } else {
@@ -320,14 +420,52 @@ void CXListCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
   }
 }
 
+QTableWidgetItem* CXListCtrl::SpaceTarget() const {
+  QTableWidgetItem* current = currentItem();
+  if (!current) return nullptr;
+  if (GetCheckbox(current->row(), current->column()) != kNoCheckbox) return current;
+  for (int col = 0; col < columnCount(); ++col) {
+    if (GetCheckbox(current->row(), col) != kNoCheckbox) return item(current->row(), col);
+  }
+  return nullptr;
+}
+
 void CXListCtrl::keyPressEvent(QKeyEvent* event) {
   emit keyPressed(event->key());
+  const bool space = event->key() == Qt::Key_Space || event->key() == Qt::Key_Select;
+  if (space && event->modifiers() == Qt::NoModifier) {
+    if (QTableWidgetItem* cell = SpaceTarget(); cell && (cell->flags() & Qt::ItemIsEnabled)) {
+      const bool checked = GetCheckbox(cell->row(), cell->column()) == kChecked;
+      cell->setCheckState(checked ? Qt::Unchecked : Qt::Checked);  // reported by OnItemChanged
+      event->accept();
+      return;
+    }
+  }
+  if (space && event->modifiers() == Qt::ControlModifier) {
+    for (int col = 0; col < columnCount(); ++col) {
+      const int state = header_->CheckState(col);
+      if (state == 0) continue;
+      header_->SetCheckState(col, state == kChecked ? kUnchecked : kChecked);
+      OnHeaderToggled(col);
+      event->accept();
+      return;
+    }
+  }
   QTableWidget::keyPressEvent(event);
 }
 
 void CXListCtrl::OnItemChanged(QTableWidgetItem* cell) {
-  if (updating_ > 0 || !(cell->flags() & Qt::ItemIsEditable)) return;
-  emit editEnded(cell->row(), cell->column());
+  if (updating_ > 0) return;
+  const int now = PageState(cell->data(Qt::CheckStateRole));
+  if (now != cell->data(kShadowRole).toInt()) {
+    ++updating_;
+    cell->setData(kShadowRole, now);
+    --updating_;
+    SyncHeader(cell->column());
+    emit checkboxClicked(cell->row(), cell->column());
+    return;
+  }
+  if (cell->flags() & Qt::ItemIsEditable) emit editEnded(cell->row(), cell->column());
 }
 
 }  // namespace qx

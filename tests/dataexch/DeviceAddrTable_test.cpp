@@ -54,6 +54,73 @@ TEST(DeviceAddrTable, FindRangeAtTheBoundaries) {
   }
 }
 
+// Every range record by its last address: the device address that address
+// maps to and the record's commands and unit width; the address after it
+// belongs to no record or to the next one. A wrong number in any row of the
+// catalogue shows here.
+TEST(DeviceAddrTable, EveryRangeRecordByItsLastAddress) {
+  struct KnownAnswer {
+    uint16_t type, kind;
+    uint32_t last, deviceAddress;
+    uint16_t read, write, readWrite, bits;
+  };
+  // clang-format off
+  const KnownAnswer answers[] = {
+      {0, 0, 65535, 0xFFFF, 0x1, 0xF, 0x0, 1},
+      {0, 1, 65535, 0xFFFF, 0x2, 0x0, 0x0, 1},
+      {0, 2, 65535, 0xFFFF, 0x3, 0x10, 0x17, 16},
+      {0, 3, 65535, 0xFFFF, 0x4, 0x0, 0x0, 16},
+      {0, 4, 65536, 0xFFFF, 0x1, 0xF, 0x0, 1},
+      {0, 4, 165536, 0xFFFF, 0x2, 0x0, 0x0, 1},
+      {0, 4, 465536, 0xFFFF, 0x3, 0x10, 0x17, 16},
+      {0, 4, 365536, 0xFFFF, 0x4, 0x0, 0x0, 16},
+      {1, 5, 255, 0x4FF, 0x2, 0x0, 0x0, 1},
+      {1, 6, 255, 0x5FF, 0x1, 0xF, 0x0, 1},
+      {1, 7, 1535, 0xDFF, 0x1, 0xF, 0x0, 1},
+      {1, 7, 4095, 0xB9FF, 0x1, 0xF, 0x0, 1},
+      {1, 8, 4095, 0x1FFF, 0x3, 0x10, 0x0, 16},
+      {1, 8, 9999, 0xA70F, 0x3, 0x10, 0x0, 16},
+      {2, 5, 255, 0x4FF, 0x2, 0x0, 0x0, 1},
+      {2, 6, 255, 0x5FF, 0x1, 0xF, 0x0, 1},
+      {2, 7, 1535, 0xDFF, 0x1, 0xF, 0x0, 1},
+      {2, 7, 4095, 0xB9FF, 0x1, 0xF, 0x0, 1},
+      {2, 8, 4095, 0x1FFF, 0x3, 0x10, 0x0, 16},
+      {2, 8, 11999, 0xAEDF, 0x3, 0x10, 0x0, 16},
+      {3, 0, 8191, 0x7FFF, 0x4201, 0x4203, 0x420E, 1},
+      {3, 1, 511, 0x81FF, 0x4202, 0x4204, 0x420D, 16},
+      {3, 2, 8191, 0xBFFF, 0x4201, 0x4203, 0x420E, 1},
+      {3, 3, 511, 0xA1FF, 0x4202, 0x4204, 0x420D, 16},
+      {3, 4, 8191, 0x1FFF, 0x4201, 0x4203, 0x420E, 1},
+      {3, 5, 2047, 0x47FF, 0x4201, 0x4203, 0x420E, 1},
+      {3, 6, 2047, 0xC7FF, 0x4202, 0x4204, 0x420D, 16},
+      {3, 7, 1048575, 0x100FFFFF, 0x4201, 0x4203, 0x420E, 1},
+      {3, 8, 32767, 0x7FFF, 0x4202, 0x4204, 0x420D, 16},
+      {3, 8, 65535, 0x2000FFFF, 0x4202, 0x4204, 0x420D, 16},
+      {3, 9, 2047, 0x57FF, 0x4201, 0x4203, 0x420E, 1},
+      {3, 10, 2047, 0xE7FF, 0x4201, 0x4203, 0x420E, 1},
+      {3, 11, 2047, 0xE7FF, 0x4202, 0x4204, 0x420D, 16},
+      {3, 12, 2047, 0xF7FF, 0x4201, 0x4203, 0x420E, 1},
+      {3, 13, 2047, 0xF7FF, 0x4202, 0x4204, 0x420D, 16},
+      {3, 14, 63, 0xFC3F, 0x4201, 0x4203, 0x420E, 1},
+      {3, 15, 63, 0xFC3F, 0x4202, 0x4204, 0x420D, 16},
+      {3, 16, 31, 0xFE1F, 0x4202, 0x4204, 0x420D, 16},
+  };
+  // clang-format on
+  const CDeviceAddrTable t;
+  for (const KnownAnswer& a : answers) {
+    SCOPED_TRACE(testing::Message() << a.type << "/" << a.kind << " at " << a.last);
+    const auto m = t.FindRange(a.type, a.kind, a.last, 1);
+    ASSERT_TRUE(m);
+    EXPECT_EQ(std::tuple(m.DeviceAddress, m.Length, m.Range->ReadCommand, m.Range->WriteCommand,
+                         m.Range->ReadWriteCommand, m.Range->UnitBits),
+              std::tuple(a.deviceAddress, 1u, a.read, a.write, a.readWrite, a.bits));
+    EXPECT_EQ(t.FindRange(a.type, a.kind, a.last, 2).Length, 1u);
+    const auto next = t.FindRange(a.type, a.kind, a.last + 1, 1);
+    EXPECT_TRUE(!next || next.Range != m.Range);
+  }
+  EXPECT_EQ(std::size(answers), 38u);
+}
+
 // How stored addresses are shown and entered; every read kind round-trips (write kinds are all read kinds).
 TEST(RemoteAddress, TextsAndRoundTrips) {
   // clang-format off

@@ -9,6 +9,11 @@
 #   download  qxcommd started on a free port that the window learns from the
 #             host's "set port" message; Download pressed, its message
 #             answered, Cancel.
+#   dataexch  qxcommd started as for download; on the Data Exchange tab
+#             New... pressed from the keyboard, the new item's row double
+#             clicked, in the Item Edit dialog the read remote address typed
+#             as 1f and the read quantity as 10, Enter (the dialog's OK);
+#             then Download, its message answered, and the window's OK.
 #   mail      qxcommd as for download; on the E-Mail tab the mail server,
 #             trigger 1 (with a D block attached) and two recipients of it
 #             set up by keyboard, Download pressed, its message answered, OK.
@@ -222,6 +227,68 @@ edit_mail() {
   xdotool key Return Tab
 }
 
+# The first screen row, between $2 and $3, whose pixel at column $1 has the
+# selection colour (a strong blue: red below 100, blue above 150).
+selected_row() {
+  local x=$1 y
+  for ((y = $2; y < $3; y += 2)); do
+    local b g r
+    read -r b g r < <(od -An -tu1 -j $((PIXELS + y * ROW_BYTES + x * 4)) -N3 "$FRAMEBUFFER")
+    if ((r < 100 && b > 150)); then
+      echo "$y"
+      return 0
+    fi
+  done
+  return 1
+}
+
+# A click into the empty list gives it the focus; the focus chain then runs
+# New..., Copy, Delete (Move Up and Move Down stay off for a lone item),
+# Upload, Download, Import File, Export File, Default, OK.
+edit_new_item() {
+  local X Y WIDTH HEIGHT WINDOW SCREEN row dialog
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  local x=$((X + WIDTH * 2 / 5)) deadline=$((SECONDS + WAIT_SECONDS))
+  xdotool mousemove "$x" $((Y + HEIGHT / 2)) click 1
+  xdotool key --delay 20 Tab space
+  until row=$(selected_row "$x" $((Y + 40)) $((Y + HEIGHT / 2))); do
+    ((SECONDS < deadline)) || fail "no selected row after New..."
+    sleep 0.05
+  done
+  xdotool mousemove "$x" $((row + 4)) click --repeat 2 --delay 60 1
+  dialog=$(window_named 'Item Edit')
+  [[ -n $dialog ]] || fail "the Item Edit dialog did not open"
+  # Backwards from "Enabled": Cancel, OK, the write block's quantity,
+  # number, kind and offset, the read block's quantity, its number.
+  xdotool windowfocus --sync "$dialog" key --delay 20 shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab \
+    shift+Tab shift+Tab shift+Tab
+  xdotool key ctrl+a
+  xdotool type --delay 20 1f
+  xdotool key Tab ctrl+a
+  xdotool type --delay 20 10
+  xdotool key Return
+  wait_window_gone 'Item Edit' || fail "the Item Edit dialog did not close"
+  # The list has the focus again: on over New..., Copy, Delete and Upload.
+  xdotool windowfocus --sync "$1" key --delay 20 Tab Tab Tab Tab Tab space
+  local box
+  box=$(window_named KM31QX-2C)
+  [[ -n $box ]] || fail "no message after Download"
+  xdotool windowfocus --sync "$box" key Return
+  wait_window_gone KM31QX-2C || fail "the message after Download did not close"
+  # OK, at the window's bottom right.
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove $((X + WIDTH - 131)) $((Y + HEIGHT - 24)) click 1
+}
+
+# The window opens on the Data Exchange page. A click into its empty item
+# list gives the list the focus; the chain then runs New..., Upload.
+focus_upload() {
+  local X Y WIDTH HEIGHT WINDOW SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove $((X + WIDTH * 2 / 5)) $((Y + HEIGHT / 2)) click 1
+  xdotool key --delay 20 Tab Tab
+}
+
 press_download() {
   xdotool key Tab space  # Upload -> Download
   local box
@@ -259,7 +326,7 @@ unset QX_HEADLESS QT_QPA_PLATFORM
 show=(show "$BASE" 12 0x0409 0x110)
 case $SCENARIO in
   ntp) ;;
-  download | mail)
+  download | mail | dataexch)
     start_simulator
     show+=(--port "$SIM_PORT")
     ;;
@@ -273,7 +340,11 @@ window=$(window_named 'QX Configurator')
 xdotool windowfocus --sync "$window"
 case $SCENARIO in
   ntp) edit_ntp "$window" ;;
-  download) press_download "$window" ;;
+  download)
+    focus_upload "$window"
+    press_download "$window"
+    ;;
+  dataexch) edit_new_item "$window" ;;
   mail)
     edit_mail "$window"
     press_download "$window" ok

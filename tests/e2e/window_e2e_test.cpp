@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -19,8 +20,11 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <tuple>
+#include <utility>
 #include <vector>
 
+#include "config/ModuleConfig.h"
 #include "config/ParameterCodec.h"
 
 extern char** environ;
@@ -252,6 +256,38 @@ TEST_F(WindowEndToEnd, MailSetUpByKeyboardIsSavedByOkAndDownloaded) {
   EXPECT_EQ(ImageBytes(image, trigger1 + 96, 12),
             std::string("\x00\x03\x00\x00\x00\x64\x00\x00\x00\x0a\x00\x00", 12));
   EXPECT_EQ(ImageBytes(image, trigger1 + 108 + 5, 1), std::string(1, '\0'));  // trigger 2 not configured
+}
+
+// New..., a double click on the new item, a remote address and a quantity
+// typed into the Item Edit dialog, Enter; then Download and OK. The item is
+// in the parameter file as comma text and in the module's image.
+TEST_F(WindowEndToEnd, ItemAddedAndEditedIsSavedAndDownloaded) {
+  if (SkipWithoutWindow()) GTEST_SKIP() << reason_;
+  if (!fs::exists(kBuild + "/qxcommd")) GTEST_SKIP() << "qxcommd is not built";
+  ASSERT_EQ(Drive("dataexch"), 0) << Log("driver.log") << Log("host.log");
+  const std::string section = ReadText(base_ + ".qx1");
+  EXPECT_EQ(SectionValue(section, "SLOT12", "DE"), "0,0,1,8fb1");
+  // Enabled 0, slave 0, IP 0, cycle 10, timeout 10, no 0x17, MODBUS TCP, 100;
+  // the read block at offset 0: 10 coils from 0x1F, command 1, one segment;
+  // the write block: quantity 0 at coil 0, command 15.
+  EXPECT_EQ(SectionValue(section, "SLOT12", "DE_ITEM1"),
+            "0,0,0,10,10,0,0,100,0,0,0,0,0,0,0,0,10,1f,0,0,0,0,1,10,1f,0,0,0,0,0,0,0,0,0,0,15,0,0,0,0,0,6046");
+
+  const fs::path image = work_ / "state" / "station1_rack1_slot3.img";
+  ASSERT_TRUE(fs::exists(image)) << Log("qxcommd.log");
+  const std::string bytes = ReadText(image);
+  ASSERT_EQ(bytes.size(), qx::ModuleConfig::kSize);
+  qx::ModuleConfig module;
+  std::copy(bytes.begin(), bytes.end(), module.Bytes());
+  const auto item = std::as_const(module).Item(1);
+  const auto read = item.ReadBlock();
+  EXPECT_EQ(module.ItemCount(), 1);
+  EXPECT_EQ(std::tuple(item.UpdateCycle(), item.Timeout(), item.DeviceType(), item.FixedValue()),
+            std::tuple(10, 10, 0, 100));
+  EXPECT_EQ(std::tuple(read.Quantity(), read.RemoteAddress(), read.RemoteKind(), read.Command(),
+                       read.Segment1Address(), read.Segment1Length()),
+            std::tuple(10, 0x1Fu, 0, 1, 0x1Fu, 10));
+  EXPECT_EQ(item.WriteBlock().Command(), 15);
 }
 
 TEST_F(WindowEndToEnd, WithoutAWindowTheHostSaysNoPortWasPosted) {

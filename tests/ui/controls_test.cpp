@@ -76,6 +76,22 @@ TEST_F(ListTest, BoxClicksToggleTheHeaderFollowsAndEachClickIsReported) {
   }
 }
 
+// The boxes are Qt's own check states: Space toggles the current row's box,
+// Ctrl+Space the header's, and assistive tools read Qt::CheckStateRole.
+TEST_F(ListTest, SpaceTogglesTheRowsBoxAndCtrlSpaceTheHeader) {
+  QSignalSpy spy(&list, &CXListCtrl::checkboxClicked);
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(1, 0)).center());
+  QTest::keyClick(&list, Qt::Key_Space);
+  EXPECT_EQ(list.item(1, 1)->data(Qt::CheckStateRole).toInt(), Qt::Checked);
+  EXPECT_EQ(list.item(1, 1)->flags() & Qt::ItemIsUserCheckable, Qt::ItemIsUserCheckable);
+  QTest::keyClick(&list, Qt::Key_Space, Qt::ControlModifier);
+  EXPECT_EQ(list.model()->headerData(1, Qt::Horizontal, Qt::CheckStateRole).toInt(), Qt::Checked);
+  EXPECT_EQ(list.GetCheckbox(0, 1), CXListCtrl::kChecked);
+  list.SetCheckbox(2, 1, CXListCtrl::kUnchecked);  // the program's change: not reported
+  EXPECT_EQ(QList<QVariantList>(spy), (QList<QVariantList>{{1, 1}, {-1, 1}}));
+  EXPECT_EQ(list.GetHeaderCheckedState(1), CXListCtrl::kUnchecked);
+}
+
 TEST_F(ListTest, EditedCellIsReportedButProgramChangesAreNot) {
   QSignalSpy spy(&list, &CXListCtrl::editEnded);
   list.SetEdit(1, 0);
