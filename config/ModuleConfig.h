@@ -122,6 +122,8 @@ class ViewBase {
 #define QX_U16(Name, Off) QX_FIELD(uint16_t, Name, U16, PutU16, Off)
 #define QX_U32(Name, Off) QX_FIELD(uint32_t, Name, U32, PutU32, Off)
 #define QX_S32(Name, Off) QX_FIELD(int32_t, Name, S32, PutS32, Off)
+// k<Name>Size is the field's size in bytes (the parameter is not called
+// Size, which would turn the constant's name into k<Name><bytes>).
 #define QX_TEXT(Name, Off, Bytes)                                             \
   static constexpr std::size_t k##Name##Size = Bytes;                         \
   std::string Name() const { return this->Text(Off, Bytes); }                \

@@ -14,17 +14,6 @@ bool IsDecimalDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// A digit's value in radix 8, 10 or 16; 99 for anything that is none.
-int DigitValue(char c) {
-  const int d = HexDigitValue(c);
-  return d < 0 ? 99 : d;
-}
-
-// White space of the C locale, which ends an address text.
-bool IsCSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 // One part as strtoul with radix 0 reads it from a digit: "0x" followed by a
 // hex digit is hexadecimal, a leading 0 octal, anything else decimal. A value
 // above 32 bits is refused (nullopt). pos ends after the digits read.
@@ -33,14 +22,14 @@ std::optional<uint32_t> ReadPart(std::string_view text, std::size_t& pos) {
   if (text[pos] == '0') {
     radix = 8;
     const bool hexPrefix = pos + 1 < text.size() && (text[pos + 1] == 'x' || text[pos + 1] == 'X');
-    if (hexPrefix && pos + 2 < text.size() && DigitValue(text[pos + 2]) < 16) {
+    if (hexPrefix && pos + 2 < text.size() && DigitIn(text[pos + 2], 16) >= 0) {
       radix = 16;
       pos += 2;
     }
   }
   uint64_t value = 0;
-  while (pos < text.size() && DigitValue(text[pos]) < radix) {
-    value = value * static_cast<uint64_t>(radix) + static_cast<uint64_t>(DigitValue(text[pos]));
+  for (int d; pos < text.size() && (d = DigitIn(text[pos], radix)) >= 0;) {
+    value = value * static_cast<uint64_t>(radix) + static_cast<uint64_t>(d);
     if (value > 0xFFFFFFFFu) return std::nullopt;
     ++pos;
   }

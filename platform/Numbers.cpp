@@ -7,15 +7,6 @@
 namespace qx {
 namespace {
 
-bool IsCSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-// A digit's value in radix 2, 8, 10 or 16; 99 for anything that is none.
-int DigitValue(char c) {
-  const int d = HexDigitValue(c);
-  return d < 0 ? 99 : d;
-}
 
 }  // namespace
 
@@ -28,13 +19,13 @@ uint32_t ReadUnsigned32(std::string_view text, int base) {
   // "0x" counts as a prefix only when a hexadecimal digit follows it;
   // otherwise the 0 is the number and the x ends it.
   if (base == 16 && i + 2 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
-      DigitValue(text[i + 2]) < 16) {
+      DigitIn(text[i + 2], 16) >= 0) {
     i += 2;
   }
   uint64_t value = 0;
   bool saturated = false;
-  for (; i < text.size() && DigitValue(text[i]) < base; ++i) {
-    value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(DigitValue(text[i]));
+  for (int d; i < text.size() && (d = DigitIn(text[i], base)) >= 0; ++i) {
+    value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(d);
     if (value > 0xFFFFFFFFu) {
       saturated = true;
       value = 0xFFFFFFFFu;  // the remaining digits are still taken, as strtoul does
@@ -54,8 +45,8 @@ std::optional<uint32_t> ParseWholeNumber(std::string_view text) {
   if (text.empty()) return std::nullopt;
   uint64_t value = 0;
   for (char c : text) {
-    const int d = DigitValue(c);
-    if (d >= base) return std::nullopt;
+    const int d = DigitIn(c, base);
+    if (d < 0) return std::nullopt;
     value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(d);
     if (value > 0xFFFFFFFFu) return std::nullopt;
   }

@@ -21,6 +21,17 @@ bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b);
 // 0..15 for a hexadecimal digit of either case, else -1.
 int HexDigitValue(char c);
 
+// The value of c as a digit of radix 2 to 16, or -1 when it is none.
+inline int DigitIn(char c, int radix) {
+  const int d = HexDigitValue(c);
+  return d < radix ? d : -1;
+}
+
+// White space of the C locale (isspace): space, \t, \n, \v, \f, \r.
+inline bool IsCSpace(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
 // The text without the given characters at either end.
 std::string_view Trim(std::string_view text, std::string_view characters = " \t");
 
