@@ -135,9 +135,9 @@ void CDataExchDlg::SetUpColumns() {
   list_->setShowGrid(true);
   list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   for (int col = 0; col < kColumns; ++col) {
-    const ColumnSpec& spec = kColumnSpecs[col];
-    const QString title = spec.key ? QString::fromStdString(context_.texts.UiWord(spec.key)) : QString();
-    list_->InsertColumn(col, title, Qt::AlignCenter, spec.width);
+    const ColumnSpec& column = kColumnSpecs[col];
+    const QString title = column.key ? QString::fromStdString(context_.texts.UiWord(column.key)) : QString();
+    list_->InsertColumn(col, title, Qt::AlignCenter, column.width);
   }
   list_->SetHeaderCheckedState(kEnableCol, CXListCtrl::kUnchecked);
   list_->horizontalHeaderItem(kEnableCol)->setToolTip(tr("All items on or off (Ctrl+Space)"));

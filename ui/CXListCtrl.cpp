@@ -258,9 +258,9 @@ bool CXListCtrl::SetRow(int row, const std::vector<CellSpec>& cells, const QColo
   ++updating_;
   const int count = std::min(columnCount(), static_cast<int>(cells.size()));
   for (int col = 0; col < count; ++col) {
-    const CellSpec& spec = cells[static_cast<std::size_t>(col)];
-    auto* cell = new CXListItem(spec.text);
-    const QVariant check = QtState(spec.check);
+    const CellSpec& wanted = cells[static_cast<std::size_t>(col)];
+    auto* cell = new CXListItem(wanted.text);
+    const QVariant check = QtState(wanted.check);
     cell->setFlags(check.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable
                                    : Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     cell->setTextAlignment(alignments_[col] | Qt::AlignVCenter);
@@ -268,10 +268,10 @@ bool CXListCtrl::SetRow(int row, const std::vector<CellSpec>& cells, const QColo
     cell->setBackground(back);
     if (check.isValid()) {
       cell->setData(Qt::CheckStateRole, check);
-      cell->setData(kShadowRole, spec.check);
+      cell->setData(kShadowRole, wanted.check);
     }
-    if (spec.image >= 0 && spec.image < images_.size()) cell->setIcon(images_[spec.image]);
-    if (!spec.toolTip.isEmpty()) cell->setToolTip(spec.toolTip);
+    if (wanted.image >= 0 && wanted.image < images_.size()) cell->setIcon(images_[wanted.image]);
+    if (!wanted.toolTip.isEmpty()) cell->setToolTip(wanted.toolTip);
     setItem(row, col, cell);
   }
   --updating_;
