@@ -32,9 +32,10 @@ int RunCheck(const std::string& source, Streams s);
 int RunDiff(const std::string& a, const std::string& b, Streams s);
 // compare PROJECT POS --port P
 int RunCompare(const std::string& project, const std::string& position, int port, Streams s);
-// csv export|import PROJECT POS FILE [--lang EN|CHT|CHS] (cli/Csv.cpp)
+// csv export PROJECT POS FILE [--lang EN|CHT|CHS] [--force]
+// csv import PROJECT POS FILE [--lang EN|CHT|CHS]            (cli/Csv.cpp)
 int RunCsvExport(const std::string& project, const std::string& position, const std::string& file,
-                 const std::string& language, Streams s);
+                 const std::string& language, bool force, Streams s);
 int RunCsvImport(const std::string& project, const std::string& position, const std::string& file,
                  const std::string& language, Streams s);
 // convert FILE [-o OUT] [--force]

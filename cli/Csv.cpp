@@ -141,6 +141,17 @@ std::vector<BadRow> CheckRows(const CProfileFile& file, const CsvModule& m, cons
   return bad;
 }
 
+// True for a file this command may replace: one the page or this command
+// wrote (a lone section SLOT00 naming the module). Anything else, such as
+// the project's own files given by mistake, is only replaced with --force.
+bool IsCsvFile(const std::string& path) {
+  CProfileFile file;
+  file.SetPathName(path.c_str());
+  const std::vector<std::string> sections = file.SectionNames();
+  return sections.size() == 1 && Upper(sections.front()) == kCsvSection &&
+         file.GetString(kCsvSection, "MODULE_NAME") == kCsvModuleName;
+}
+
 }  // namespace
 
 std::string CsvTextTablePath(const std::string& language) {
@@ -152,10 +163,13 @@ std::string CsvTextTablePath(const std::string& language) {
 }
 
 int RunCsvExport(const std::string& project, const std::string& position, const std::string& file,
-                 const std::string& language, Streams s) {
+                 const std::string& language, bool force, Streams s) {
   CsvModule m;
   std::string error;
   if (!Open(project, position, language, m, error)) return Fail(s, error);
+  if (!force && PathExists(file) && !IsCsvFile(file)) {
+    return Fail(s, file + ": exists and is not a data exchange CSV file; not replaced (--force replaces it)");
+  }
   if (!m.module.checksumsMatch) {
     s.err << "qxconf: " << m.module.file << " [" << m.module.section << "]: a checksum does not match\n";
   }
@@ -179,6 +193,10 @@ int RunCsvImport(const std::string& project, const std::string& position, const 
   if (csv.GetString(kCsvSection, "MODULE_ID") != kModuleIdText) {
     return Fail(s, file + ": " + ProblemText({0, 0, CsvProblem::kNotThisModule, {}}, m.texts) +
                        "; nothing was imported");
+  }
+  if (!m.module.checksumsMatch) {
+    s.err << "qxconf: " << m.module.file << " [" << m.module.section
+          << "]: a checksum does not match; the section is written with the values as read\n";
   }
   const std::optional<std::string> base = ProjectBase(project);
   const ItemLimits limits = LimitsFor(m.module, base);

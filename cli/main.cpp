@@ -57,8 +57,8 @@ int main(int argc, char** argv) {
              "column order of the page's header row");
   csv->require_subcommand(1);
   auto* csvExport = csv->add_subcommand(
-      "export", "writes the table of the project's module to FILE (replaced atomically), the header row in the\n"
-                "language's words");
+      "export", "writes the table of the project's module to FILE (replaced atomically; a FILE that is not\n"
+                "such a CSV file only with --force), the header row in the language's words");
   auto* csvImport = csv->add_subcommand(
       "import", "checks every row of FILE as the Item Edit dialog does and, only when all are good, writes the\n"
                 "table into the module's section of the project's parameter file; each bad row on standard\n"
@@ -70,6 +70,8 @@ int main(int argc, char** argv) {
     sub->add_option("--lang", csvLang, "text table of the column titles and messages: EN (default), CHT, CHS")
         ->transform(CLI::IsMember({"EN", "CHT", "CHS"}, CLI::ignore_case));
   }
+  bool csvForce = false;
+  csvExport->add_flag("--force", csvForce, "replace FILE also when it is not a data-exchange CSV file");
 
   std::string convertFile;
   std::optional<std::string> convertOut;
@@ -106,7 +108,7 @@ int main(int argc, char** argv) {
   if (check->parsed()) return RunCheck(checkSource, s);
   if (diff->parsed()) return RunDiff(diffA, diffB, s);
   if (compare->parsed()) return RunCompare(compareProject, comparePos, port, s);
-  if (csvExport->parsed()) return RunCsvExport(csvProject, csvPos, csvFile, csvLang, s);
+  if (csvExport->parsed()) return RunCsvExport(csvProject, csvPos, csvFile, csvLang, csvForce, s);
   if (csvImport->parsed()) return RunCsvImport(csvProject, csvPos, csvFile, csvLang, s);
   if (convert->parsed()) return RunConvert(convertFile, convertOut, force, s);
   if (backup->parsed()) return RunBackup(backupProjects, port, outDir, jobs, s);

@@ -28,8 +28,9 @@ class CsvCommandTest : public ::testing::Test {
     for (const char* name : {"line1.ini", "line1.qx1", "line1.hw"}) fs::copy_file(kFixtures / name, dir.path() / name);
   }
 
-  Outcome Export(const std::string& pos, const std::string& file, const std::string& lang = "EN") {
-    return RunIn(dir.path(), [&](Streams s) { return RunCsvExport("line1", pos, file, lang, s); });
+  Outcome Export(const std::string& pos, const std::string& file, const std::string& lang = "EN",
+                 bool force = false) {
+    return RunIn(dir.path(), [&](Streams s) { return RunCsvExport("line1", pos, file, lang, force, s); });
   }
   Outcome Import(const std::string& pos, const std::string& file, const std::string& lang = "EN") {
     return RunIn(dir.path(), [&](Streams s) { return RunCsvImport("line1", pos, file, lang, s); });
@@ -201,10 +202,24 @@ TEST_F(CsvCommandTest, UnreadableInputChangesNothing) {
 
 TEST_F(CsvCommandTest, ExportReplacesTheWholeFileOrLeavesItAsItWas) {
   const fs::path table = dir.path() / "table.csv";
-  std::ofstream(table, std::ios::binary) << "[SLOT00]\r\nDE_ITEM9=old row\r\n";
+  std::ofstream(table, std::ios::binary) << "[SLOT00]\r\nMODULE_NAME=KM31QX-2C\r\nDE_ITEM9=old row\r\n";
   ASSERT_EQ(Export("12", "table.csv").status, kExitOk);
   EXPECT_EQ(Bytes(table).find("DE_ITEM9"), std::string::npos);
   EXPECT_NE(Bytes(table).find("\r\nDE_ITEM3=,1,3,"), std::string::npos);
+
+  // Any other file, the project's own first of all, only with --force.
+  const std::string project = ParameterFile();
+  for (const char* other : {"line1.qx1", "line1.ini"}) {
+    const Outcome refused = Export("12", other);
+    EXPECT_EQ(refused.status, kExitError);
+    EXPECT_NE(refused.err.find("not replaced"), std::string::npos) << refused.err;
+  }
+  EXPECT_EQ(ParameterFile(), project);
+  std::ofstream(dir.path() / "notes.csv", std::ios::binary) << "Enable,Slave Address\n";
+  EXPECT_EQ(Export("12", "notes.csv").status, kExitError);
+  ASSERT_EQ(Export("12", "notes.csv", "EN", true).status, kExitOk);
+  EXPECT_EQ(Bytes(dir.path() / "notes.csv"), Bytes(table));
+  fs::remove(dir.path() / "notes.csv");
 
   const Outcome missingFolder = Export("12", "no/such/folder/table.csv");
   EXPECT_EQ(missingFolder.status, kExitError);
