@@ -38,8 +38,8 @@ struct CsvModule {
   CTextTable texts{textFile};
 };
 
-bool Open(const std::string& projectArg, const std::string& position, const std::string& language, CsvModule& m,
-          std::string& error) {
+bool Open(const std::string& projectArg, const std::string& position, const std::string& language,
+          CsvModule& m, std::string& error) {
   const std::optional<std::string> base = ProjectBase(projectArg);
   if (!base) {
     error = projectArg + ": not a host project (no .ini with HW_CFG)";
@@ -128,14 +128,17 @@ std::vector<BadRow> CheckRows(const CProfileFile& file, const CsvModule& m, cons
   const std::string prefix = "DE_ITEM";
   for (const std::string& key : keys) {
     if (key.size() <= prefix.size() || key.compare(0, prefix.size(), prefix) != 0 ||
-        key.find_first_not_of("0123456789", prefix.size()) != std::string::npos || key.size() > prefix.size() + 9) {
+        key.find_first_not_of("0123456789", prefix.size()) != std::string::npos ||
+        key.size() > prefix.size() + 9) {
       continue;
     }
     const int n = std::stoi(key.substr(prefix.size()));
-    if (n <= rows) continue;
-    bad.push_back({n, "row",
-                   n > layout::kMaxItems ? "beyond the table's " + std::to_string(layout::kMaxItems) + " items"
-                                         : "not read: row " + std::to_string(rows + 1) + " is missing"});
+    if (n <= rows && key == CsvItemKey(n)) continue;
+    std::string reason = "not read: row " + std::to_string(rows + 1) + " is missing";
+    if (key != CsvItemKey(n) || n == 0)
+      reason = "not read: rows are DE_ITEM1 to DE_ITEM64, without leading zeros";
+    if (n > layout::kMaxItems) reason = "beyond the table's " + std::to_string(layout::kMaxItems) + " items";
+    bad.push_back({n, "row", reason});
   }
   std::ranges::stable_sort(bad, {}, &BadRow::row);
   return bad;
@@ -173,7 +176,8 @@ int RunCsvExport(const std::string& project, const std::string& position, const 
   if (!m.module.checksumsMatch) {
     s.err << "qxconf: " << m.module.file << " [" << m.module.section << "]: a checksum does not match\n";
   }
-  const std::optional<std::string> text = CsvFileText(m.module.record, m.module.firmwareVersion, m.texts, m.bases);
+  const std::optional<std::string> text =
+      CsvFileText(m.module.record, m.module.firmwareVersion, m.texts, m.bases);
   if (!text) return Fail(s, file + ": a text of the table holds a line break and cannot be written");
   if (!WriteFileAtomically(file, *text, &error)) return Fail(s, file + ": not written: " + error);
   const int items = std::min<int>(m.module.record.ItemCount(), layout::kMaxItems);
@@ -220,7 +224,8 @@ int RunCsvImport(const std::string& project, const std::string& position, const 
   }
   const int items = record.ItemCount();
   s.out << BaseName(m.parameterFile) << " " << m.module.section << ": " << items
-        << (items == 1 ? " item" : " items") << " imported from " << file << " into " << m.parameterFile << "\n";
+        << (items == 1 ? " item" : " items") << " imported from " << file << " into " << m.parameterFile
+        << "\n";
   return kExitOk;
 }
 

@@ -19,13 +19,16 @@ std::string Bytes(const fs::path& path) {
 }
 
 // Rows of module 12 of line1 (read area from D4096, write area from D4608, 512 registers each).
-constexpr char kRow1[] = ",1,1,192.168.10.31,100,1000,0,MODBUS TCP,D4096,0 (MODBUS Register Hex),10,D4608,100 (MODBUS Register Hex),4";
+constexpr char kRow1[] =
+    ",1,1,192.168.10.31,100,1000,0,MODBUS TCP,D4096,0 (MODBUS Register Hex),10,D4608,100 (MODBUS Register "
+    "Hex),4";
 constexpr char kRow2[] = ",1,2,192.168.10.32,100,1000,0,CPU Model A,D4106,D4090 (D),10,D4612,Y0 (Y),16";
 
 class CsvCommandTest : public ::testing::Test {
  protected:
   CsvCommandTest() {
-    for (const char* name : {"line1.ini", "line1.qx1", "line1.hw"}) fs::copy_file(kFixtures / name, dir.path() / name);
+    for (const char* name : {"line1.ini", "line1.qx1", "line1.hw"})
+      fs::copy_file(kFixtures / name, dir.path() / name);
   }
 
   Outcome Export(const std::string& pos, const std::string& file, const std::string& lang = "EN",
@@ -43,8 +46,9 @@ class CsvCommandTest : public ::testing::Test {
   }
   // A CSV file of module 12 with the given item lines ("DE_ITEM1=...").
   void Write(const std::string& name, const std::string& lines) {
-    std::ofstream(dir.path() / name, std::ios::binary) << "[SLOT00]\r\nMODULE_NAME=KM31QX-2C\r\nMODULE_ID=0x5881\r\n"
-                                                       << lines;
+    std::ofstream(dir.path() / name, std::ios::binary)
+        << "[SLOT00]\r\nMODULE_NAME=KM31QX-2C\r\nMODULE_ID=0x5881\r\n"
+        << lines;
   }
   std::string ParameterFile() { return Bytes(dir.path() / "line1.qx1"); }
 
@@ -69,8 +73,9 @@ TEST_F(CsvCommandTest, ExportThenImportGivesTheProjectsTableInEveryLanguage) {
     const ModuleConfig other = Record(c.other);
     const Outcome out = Export(c.pos, "table.csv", c.lang);
     ASSERT_EQ(out.status, kExitOk) << out.err;
-    EXPECT_NE(out.out.find(": " + std::to_string(c.items) + (c.items == 1 ? " item" : " items") + " exported"),
-              std::string::npos)
+    EXPECT_NE(
+        out.out.find(": " + std::to_string(c.items) + (c.items == 1 ? " item" : " items") + " exported"),
+        std::string::npos)
         << out.out;
     const std::string csv = Bytes(dir.path() / "table.csv");
     EXPECT_NE(csv.find("FWVER=11"), std::string::npos);
@@ -89,7 +94,8 @@ TEST_F(CsvCommandTest, ExportThenImportGivesTheProjectsTableInEveryLanguage) {
 
     const Outcome in = Import(c.pos, "table.csv", c.lang);
     ASSERT_EQ(in.status, kExitOk) << in.err;
-    EXPECT_NE(in.out.find(std::to_string(c.items) + (c.items == 1 ? " item" : " items") + " imported from table.csv"),
+    EXPECT_NE(in.out.find(std::to_string(c.items) + (c.items == 1 ? " item" : " items") +
+                          " imported from table.csv"),
               std::string::npos)
         << in.out;
     EXPECT_TRUE(Record(c.pos) == original);
@@ -119,20 +125,26 @@ TEST_F(CsvCommandTest, EveryBadRowIsListedAndNothingIsWritten) {
     const char* row;
     const char* finding;  // "" for a good row
   } rows[] = {
-      {",1,256,192.168.10.31,100,1000,0,MODBUS TCP,D4096,0 (MODBUS Register Hex),10,D4608,100 (MODBUS Register Hex),4",
+      {",1,256,192.168.10.31,100,1000,0,MODBUS TCP,D4096,0 (MODBUS Register Hex),10,D4608,100 (MODBUS "
+       "Register Hex),4",
        "Slave Address: The slave address must not be greater than 255."},
       {kRow2, ""},
-      {",1,2,192.168.10.320,100,1000,0,CPU Model A,D4106,D4090 (D),10,D4612,Y0 (Y),16", "IP Address: not an IP address"},
+      {",1,2,192.168.10.320,100,1000,0,CPU Model A,D4106,D4090 (D),10,D4612,Y0 (Y),16",
+       "IP Address: not an IP address"},
       {",1,2,192.168.10.32,100,1000,0,CPU Model A,D4106,D4090 (D),10,D4612",
        "row: the row does not hold a leading comma and 13 values"},
-      {",yes,1,192.168.10.31,100,1000,0,MODBUS TCP,D4096,0 (MODBUS Register Hex),10,D4608,100 (MODBUS Register Hex),4",
+      {",yes,1,192.168.10.31,100,1000,0,MODBUS TCP,D4096,0 (MODBUS Register Hex),10,D4608,100 (MODBUS "
+       "Register Hex),4",
        "Enable: must be 1 or 0"},
       {",1,1,192.168.10.31,100,1000,0,PLC,D4096,0 (MODBUS Register Hex),10,D4608,100 (MODBUS Register Hex),4",
        "Device Type: not a device type"},
-      {",1,1,192.168.10.31,100,1000,0,MODBUS TCP,D4000,0 (MODBUS Register Hex),10,D4608,100 (MODBUS Register Hex),4",
+      {",1,1,192.168.10.31,100,1000,0,MODBUS TCP,D4000,0 (MODBUS Register Hex),10,D4608,100 (MODBUS Register "
+       "Hex),4",
        "Input Local Address: not a D register of the module's area"},
-      {",1,1,192.168.10.31,100,1000,0,MODBUS TCP,D4096,0 (MODBUS Register Hex),10,D5118,100 (MODBUS Register Hex),4",
-       "Output Local Address: The local address plus the quantity runs past the data exchange area. Their sum must "
+      {",1,1,192.168.10.31,100,1000,0,MODBUS TCP,D4096,0 (MODBUS Register Hex),10,D5118,100 (MODBUS Register "
+       "Hex),4",
+       "Output Local Address: The local address plus the quantity runs past the data exchange area. Their "
+       "sum must "
        "not be greater than 511."},
       {",1,2,192.168.10.32,100,1000,0,CPU Model A,D4106,X0 (MODBUS Register Hex),10,D4612,Y0 (Y),16",
        "Input Remote Address: no address kind of the device type in brackets"},
@@ -143,7 +155,7 @@ TEST_F(CsvCommandTest, EveryBadRowIsListedAndNothingIsWritten) {
   std::string lines;
   std::string expected;
   int n = 0;
-  int bad = 2;
+  int bad = 3;
   for (const Case& r : rows) {
     lines += "DE_ITEM" + std::to_string(++n) + "=" + r.row + "\r\n";
     if (*r.finding) {
@@ -152,13 +164,16 @@ TEST_F(CsvCommandTest, EveryBadRowIsListedAndNothingIsWritten) {
     }
   }
   // Rows the page would never read: after a gap, and beyond the 64th item.
-  lines += std::string("DE_ITEM13=") + kRow1 + "\r\nde_item65=" + kRow1 + "\r\n";
+  lines += std::string("DE_ITEM13=") + kRow1 + "\r\nde_item65=" + kRow1 + "\r\nDE_ITEM02=" + kRow1 + "\r\n";
+  expected.insert(expected.find("bad.csv:3:"),
+                  "bad.csv:2: row: not read: rows are DE_ITEM1 to DE_ITEM64, without leading zeros\n");
   expected += "bad.csv:13: row: not read: row 12 is missing\nbad.csv:65: row: beyond the table's 64 items\n";
   Write("bad.csv", lines);
 
   const Outcome out = Import("12", "bad.csv");
   EXPECT_EQ(out.status, kExitFindings);
-  EXPECT_EQ(out.err, expected + "qxconf: " + std::to_string(bad) + " bad rows in bad.csv; nothing was imported\n");
+  EXPECT_EQ(out.err,
+            expected + "qxconf: " + std::to_string(bad) + " bad rows in bad.csv; nothing was imported\n");
   EXPECT_EQ(out.out, "");
   EXPECT_EQ(ParameterFile(), before);
 
