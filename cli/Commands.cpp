@@ -163,11 +163,6 @@ int RunCompare(const std::string& projectArg, const std::string& position, int p
   return kExitFindings;
 }
 
-int RunCsv(const std::string& direction, Streams s) {
-  return Fail(s, "csv " + direction +
-                     ": not built yet: the data-exchange CSV row codec (dataexch/ItemCsv) is not part of this build");
-}
-
 int RunConvert(const std::string& file, const std::optional<std::string>& output, bool force, Streams s) {
   std::string error;
   const std::string target = output.value_or(ConvertedName(file));

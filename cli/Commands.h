@@ -2,9 +2,9 @@
 // its output and error streams passed in, returning the exit status:
 //   0  done (dump, convert, backup: all saved; check: clean; diff, compare:
 //      no difference);
-//   1  check: findings; diff, compare: differences; backup: a module failed;
+//   1  check, csv import: findings; diff, compare: differences; backup: a module failed;
 //   2  unreadable input, bad arguments, a failed transfer (compare), or a
-//      command not available in this build.
+//      file that could not be written.
 // main.cpp parses the command line (CLI11) and calls these.
 #pragma once
 
@@ -32,8 +32,12 @@ int RunCheck(const std::string& source, Streams s);
 int RunDiff(const std::string& a, const std::string& b, Streams s);
 // compare PROJECT POS --port P
 int RunCompare(const std::string& project, const std::string& position, int port, Streams s);
-// csv export|import PROJECT POS FILE
-int RunCsv(const std::string& direction, Streams s);
+// csv export PROJECT POS FILE [--lang EN|CHT|CHS] [--force]
+// csv import PROJECT POS FILE [--lang EN|CHT|CHS]            (cli/Csv.cpp)
+int RunCsvExport(const std::string& project, const std::string& position, const std::string& file,
+                 const std::string& language, bool force, Streams s);
+int RunCsvImport(const std::string& project, const std::string& position, const std::string& file,
+                 const std::string& language, Streams s);
 // convert FILE [-o OUT] [--force]
 int RunConvert(const std::string& file, const std::optional<std::string>& output, bool force, Streams s);
 // backup PROJECT... --port P --out DIR [-j N]

@@ -1,6 +1,7 @@
 // qxconf: the KM31QX-2C configuration on the command line — dump, check,
-// diff, compare with the module, backup, convert (see --help and qxconf(1)).
-// Parsing is CLI11's; the commands themselves live in Commands.cpp.
+// diff, compare with the module, CSV export and import, backup, convert (see
+// --help and qxconf(1)). Parsing is CLI11's; the commands themselves live in
+// Commands.cpp and Csv.cpp.
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <iostream>
@@ -50,13 +51,27 @@ int main(int argc, char** argv) {
       ->required()
       ->check(CLI::Range(1, 65535));
 
-  auto* csv = app.add_subcommand("csv", "the data-exchange table as CSV rows (not built yet)");
+  std::string csvProject, csvPos, csvFile, csvLang = "EN";
+  auto* csv = app.add_subcommand(
+      "csv", "the data-exchange table as the CSV file of the Data Exchange page: one row per item in use, in the\n"
+             "column order of the page's header row");
   csv->require_subcommand(1);
-  std::vector<std::string> csvArgs;
-  for (const char* name : {"export", "import"}) {
-    auto* sub = csv->add_subcommand(name, std::string("data-exchange table ") + name + " (not built yet)");
-    sub->add_option("ARGS", csvArgs, "PROJECT POS FILE")->expected(3);
+  auto* csvExport = csv->add_subcommand(
+      "export", "writes the table of the project's module to FILE (replaced atomically; a FILE that is not\n"
+                "such a CSV file only with --force), the header row in the language's words");
+  auto* csvImport = csv->add_subcommand(
+      "import", "checks every row of FILE as the Item Edit dialog does and, only when all are good, writes the\n"
+                "table into the module's section of the project's parameter file; each bad row on standard\n"
+                "error as FILE:ROW: COLUMN: reason (ROW is n of DE_ITEMn); exit 1 with bad rows, 2 unreadable");
+  for (CLI::App* sub : {csvExport, csvImport}) {
+    sub->add_option("PROJECT", csvProject, "host project base path (line1 for line1.ini)")->required();
+    sub->add_option("POS", csvPos, "module position: 12, 111 or SLOT12")->required();
+    sub->add_option("FILE", csvFile, "the CSV file")->required();
+    sub->add_option("--lang", csvLang, "text table of the column titles and messages: EN (default), CHT, CHS")
+        ->transform(CLI::IsMember({"EN", "CHT", "CHS"}, CLI::ignore_case));
   }
+  bool csvForce = false;
+  csvExport->add_flag("--force", csvForce, "replace FILE also when it is not a data-exchange CSV file");
 
   std::string convertFile;
   std::optional<std::string> convertOut;
@@ -93,7 +108,8 @@ int main(int argc, char** argv) {
   if (check->parsed()) return RunCheck(checkSource, s);
   if (diff->parsed()) return RunDiff(diffA, diffB, s);
   if (compare->parsed()) return RunCompare(compareProject, comparePos, port, s);
-  if (csv->parsed()) return RunCsv(csv->get_subcommands().front()->get_name(), s);
+  if (csvExport->parsed()) return RunCsvExport(csvProject, csvPos, csvFile, csvLang, csvForce, s);
+  if (csvImport->parsed()) return RunCsvImport(csvProject, csvPos, csvFile, csvLang, s);
   if (convert->parsed()) return RunConvert(convertFile, convertOut, force, s);
   if (backup->parsed()) return RunBackup(backupProjects, port, outDir, jobs, s);
   return kExitError;

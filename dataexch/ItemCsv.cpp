@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 #include "config/ParameterCodec.h"
 #include "dataexch/ItemValidation.h"
 #include "dataexch/NumberText.h"
 #include "dataexch/RemoteAddress.h"
+#include "platform/AtomicFile.h"
+#include "platform/IniFile.h"
 #include "platform/ProfileFile.h"
 #include "platform/TextTable.h"
 
@@ -295,24 +295,27 @@ std::optional<CsvRowError> ParseItemRow(std::string_view row, int rowNumber, con
   return std::nullopt;
 }
 
-bool WriteCsvFile(const std::string& path, const ModuleConfig& config, uint32_t firmwareVersion,
-                  const CTextTable& texts, const AreaBases& bases) {
-  std::error_code error;
-  std::filesystem::remove(path, error);
-  CProfileFile file;
-  file.SetPathName(path.c_str());
-  CProfileFile::WriteBatch batch(file);
+std::optional<std::string> CsvFileText(const ModuleConfig& config, uint32_t firmwareVersion, const CTextTable& texts,
+                                       const AreaBases& bases) {
+  IniDocument file;
   char firmware[16];
   std::snprintf(firmware, sizeof firmware, "%X", firmwareVersion);
-  bool ok = file.WriteString(kCsvSection, "MODULE_NAME", kCsvModuleName);
-  ok = file.WriteString(kCsvSection, "MODULE_ID", kModuleIdText) && ok;
-  ok = file.WriteString(kCsvSection, "FWVER", firmware) && ok;
-  ok = file.WriteString(kCsvSection, CsvHeaderKey(texts).c_str(), CsvHeaderRow(CsvTitles(texts)).c_str()) && ok;
+  bool ok = file.SetValue(kCsvSection, "MODULE_NAME", kCsvModuleName);
+  ok = file.SetValue(kCsvSection, "MODULE_ID", kModuleIdText) && ok;
+  ok = file.SetValue(kCsvSection, "FWVER", firmware) && ok;
+  ok = file.SetValue(kCsvSection, CsvHeaderKey(texts), CsvHeaderRow(CsvTitles(texts))) && ok;
   const int count = std::min<int>(config.ItemCount(), layout::kMaxItems);
   for (int n = 1; n <= count; ++n) {
-    ok = file.WriteString(kCsvSection, CsvItemKey(n).c_str(), FormatItemRow(config, n, bases).c_str()) && ok;
+    ok = file.SetValue(kCsvSection, CsvItemKey(n), FormatItemRow(config, n, bases)) && ok;
   }
-  return batch.Commit() && ok;
+  if (!ok) return std::nullopt;
+  return file.Serialize();
+}
+
+bool WriteCsvFile(const std::string& path, const ModuleConfig& config, uint32_t firmwareVersion,
+                  const CTextTable& texts, const AreaBases& bases) {
+  const std::optional<std::string> text = CsvFileText(config, firmwareVersion, texts, bases);
+  return text && WriteFileAtomically(path, *text);
 }
 
 std::optional<CsvRowError> ReadCsvFile(const std::string& path, const CDeviceAddrTable& table,

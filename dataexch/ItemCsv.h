@@ -80,8 +80,14 @@ std::optional<CsvRowError> ParseItemRow(std::string_view row, int rowNumber, con
                                         const ItemLimits& limits, const AreaBases& bases, ModuleConfig& config,
                                         int itemNumber);
 
-// Writes the file at path (section, header row and item rows), replacing
-// any file there. False when it could not be saved.
+// The bytes of the file: section, header row and item rows (items in use
+// only), each line a profile "key=value" line ended by CR LF. nullopt when a
+// text of the table holds a line break and could not be written as a line.
+std::optional<std::string> CsvFileText(const ModuleConfig& config, uint32_t firmwareVersion, const CTextTable& texts,
+                                       const AreaBases& bases);
+
+// Writes CsvFileText at path, replacing any file there atomically (a reader
+// sees the old file or the whole new one). False when it could not be saved.
 bool WriteCsvFile(const std::string& path, const ModuleConfig& config, uint32_t firmwareVersion,
                   const CTextTable& texts, const AreaBases& bases);
 

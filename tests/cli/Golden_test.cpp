@@ -56,7 +56,7 @@ TEST(GoldenTest, UnreadableInputIsStatusTwo) {
       {[](Streams s) { return RunDump("old", "12", false, s); }, "old: no such file"},
       {[](Streams s) { return RunDump("old.ini", "12", false, s); }, "old.ini: no section [SLOT12]"},
       {[](Streams s) { return RunDiff("line1.qx1:13", "line1.qx1", s); }, "no section [SLOT13]"},
-      {[](Streams s) { return RunCsv("export", s); }, "csv export: not built yet"},
+      {[](Streams s) { return RunCsvImport("line1", "12", "nowhere.csv", "EN", s); }, "nowhere.csv: no such file"},
   };
   for (const auto& [command, message] : cases) {
     SCOPED_TRACE(message);

@@ -62,8 +62,8 @@ expect 0 '^qxconf [0-9]' "$QXCONF" --version
 expect 0 'backup' "$QXCONF" --help
 expect 0 '--port' "$QXCONF" compare --help
 expect 2 'required' "$QXCONF" compare line1 12
-expect 2 'not built yet' "$QXCONF" csv export line1 12 table.csv
-expect 2 'not built yet' "$QXCONF" csv import line1 12 table.csv
+expect 0 'line1 SLOT12: 3 items exported to table.csv' "$QXCONF" csv export line1 12 table.csv --lang CHT
+expect 0 '3 items imported from table.csv' "$QXCONF" csv import line1 12 table.csv
 
 expect 0 'ReadBlock|RemoteAddress' "$QXCONF" dump line1 12
 expect 0 'D100\.15' "$QXCONF" dump line1 SLOT12
