@@ -6,13 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
 #include <tuple>
 
 #include "comm/Frames.h"
 #include "comm/RegisterMap.h"
 #include "platform/ProfileFile.h"
 #include "tests/support/ScriptedUi.h"
+#include "tests/support/TestSupport.h"
 
 namespace qx {
 namespace {
@@ -223,8 +223,9 @@ TEST_F(TransferTest, ConnectionIsOpenedAsTheManagerExpects) {
 }
 
 TEST_F(TransferTest, ProgressWindowFollowsTheStagesOnlyInteractively) {
-  const std::string path = testing::TempDir() + "/qx_progress_texts.ini";
-  std::ofstream(path) << "[MsgStr]\nMsg11=Busy\nMsg17=Items\nMsg18=NTP 100%%\nMsg19=SNMP\nMsg20=Mail\n";
+  const test::TempFolder folder;
+  const std::string path = folder.Path("texts.ini");
+  test::WriteFile(path, "[MsgStr]\nMsg11=Busy\nMsg17=Items\nMsg18=NTP 100%%\nMsg19=SNMP\nMsg20=Mail\n");
   CProfileFile file;
   file.SetPathName(path.c_str());
   CTextTable texts(file);
