@@ -81,7 +81,10 @@ const std::string kItemWidths = "224222222222222" + std::string(kBlockWidths) + 
 std::vector<int64_t> DistinctItem(int64_t k) {
   std::vector<int64_t> v;
   int64_t n = 0;
-  for (char w : kItemWidths) ++n, v.push_back(w == '4' ? (k << 24 | n << 16 | 0xBEEF) : k * 100 + n);
+  for (char w : kItemWidths) {
+    ++n;
+    v.push_back(w == '4' ? (k << 24 | n << 16 | 0xBEEF) : k * 100 + n);
+  }
   return v;
 }
 
