@@ -1,30 +1,17 @@
-// Helpers of the application-layer tests: whole-file text, project sections,
-// and a ProjectContext over fresh profile files in a scratch folder.
+// Helpers of the application-layer tests: project sections, and a
+// ProjectContext over fresh profile files in a scratch folder.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "config/ModuleConfig.h"
 #include "config/ProjectSettings.h"
 #include "platform/ProfileFile.h"
+#include "tests/support/TestSupport.h"
 
 namespace qx::test {
-
-inline void WriteText(const std::string& path, const std::string& text) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-inline std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // The project section of one module of this type.
 inline std::string ModuleSlot(int slot, int synchId, const std::string& fw = "110") {
@@ -41,9 +28,8 @@ inline std::string HardwareConfig(const std::string& rackId1 = "KR-B12", const s
 class ProjectFixture : public ::testing::Test {
  protected:
   ProjectFixture() { record_.SetDefaults(); }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
 
-  void WriteProject(const std::string& text) { WriteText(base_ + ".ini", text); }
+  void WriteProject(const std::string& text) { WriteFile(base_ + ".ini", text); }
   // Loads the project and binds the parameter file to its path.
   void Load() {
     ASSERT_TRUE(LoadTargetSettings(context_, base_));
@@ -53,11 +39,8 @@ class ProjectFixture : public ::testing::Test {
     return parameters_.GetString(("SLOT1" + std::to_string(slot)).c_str(), key, "");
   }
 
-  std::string folder_ = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qx_app_test_XXXXXX").string();
-    EXPECT_NE(mkdtemp(pattern.data()), nullptr);
-    return pattern;
-  }();
+  TempFolder temp_;
+  std::string folder_ = temp_.path().string();
   std::string base_ = folder_ + "/line1";
   CProfileFile project_, parameters_;
   ModuleConfig record_;

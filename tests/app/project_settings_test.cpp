@@ -140,11 +140,11 @@ TEST_F(Reconcile, KeepsStoredParametersWithTheirModules) {
     StoreSections(c.stored);
     ReconcileParameterFile(context_);
     EXPECT_EQ(Layout(), c.layout);
-    const std::string text = ReadText(parameterPath_);
+    const std::string text = ReadFile(parameterPath_);
     EXPECT_NE(text.find(c.text), std::string::npos) << text;
     EXPECT_EQ(std::count(text.begin(), text.end(), '['), 12);  // SLOT10..SLOT111, nothing else
     ReconcileParameterFile(context_);
-    EXPECT_EQ(ReadText(parameterPath_), text);  // a second run changes nothing
+    EXPECT_EQ(ReadFile(parameterPath_), text);  // a second run changes nothing
   }
 }
 

@@ -15,7 +15,10 @@ namespace {
 
 class RecordingOpener : public ConfiguratorWindowOpener {
  public:
-  bool Open(CModuleConfigApp& app) override { return slots.push_back(app.Session().Slot), shows; }
+  bool Open(CModuleConfigApp& app) override {
+    slots.push_back(app.Session().Slot);
+    return shows;
+  }
   std::vector<int> slots;
   bool shows = true;
 };
@@ -28,8 +31,8 @@ class ShowDialog : public ProjectFixture {
     setenv("QX_HEADLESS", "1", 1);
     unsetenv("DISPLAY");
     unsetenv("WAYLAND_DISPLAY");
-    WriteText(languages_ + "KM31QX-2CUI.ini", "[MsgStr]\nMsg1=cannot create\nMsg2=no hardware\n");
-    WriteText(languages_ + "KM31QX-2CUI_CHT.ini", "[MsgStr]\nMsg2=CHT no hardware\n");
+    WriteFile(languages_ + "KM31QX-2CUI.ini", "[MsgStr]\nMsg1=cannot create\nMsg2=no hardware\n");
+    WriteFile(languages_ + "KM31QX-2CUI_CHT.ini", "[MsgStr]\nMsg2=CHT no hardware\n");
     app_.InitInstance();
     app_.SetUiServices(&ui_);
     app_.SetWindowOpener(&opener_);
@@ -53,7 +56,7 @@ TEST_F(ShowDialog, EachRefusalShowsItsMessageAndCreatesNoParameterFile) {
 
   WriteProject("[COM_MAN]\nTARGET_STATION=1\n");
   EXPECT_FALSE(Prepare("SLOT13", 0x0404));  // without its translation the language keeps English texts
-  WriteText(languages_ + "KM31QX-2C_CHT.qm", "qm");
+  WriteFile(languages_ + "KM31QX-2C_CHT.qm", "qm");
   EXPECT_FALSE(Prepare("13", 0x0404));
   EXPECT_FALSE(std::filesystem::exists(base_ + ".qx1"));
 
@@ -68,7 +71,7 @@ TEST_F(ShowDialog, EachRefusalShowsItsMessageAndCreatesNoParameterFile) {
 TEST_F(ShowDialog, LanguageBindsTextsOnlyWithTheirTranslationAndDataFolderFallsBack) {
   WriteProject(HardwareConfig() + ModuleSlot(3, 7));
   const std::string cht = languages_ + "KM31QX-2C_CHT.qm";
-  WriteText(cht, "qm");
+  WriteFile(cht, "qm");
   // Language, text table suffix, translation. Simplified Chinese has no translation here: the binding stays.
   const std::tuple<uint32_t, std::string, std::string> steps[] = {
       {0x0404, "_CHT", cht}, {0x0804, "_CHT", cht}, {0x0409, "", ""}};
@@ -86,7 +89,7 @@ TEST_F(ShowDialog, LanguageBindsTextsOnlyWithTheirTranslationAndDataFolderFallsB
 TEST_F(ShowDialog, NewProjectGetsItsParameterFileAndTheModulesSection) {
   WriteProject(HardwareConfig() + ModuleSlot(3, 7, "205") + ModuleSlot(8, 9));
   ASSERT_TRUE(Prepare("13"));
-  const std::string text = ReadText(base_ + ".qx1");
+  const std::string text = ReadFile(base_ + ".qx1");
   // The firmware version of the call, not the project's, marks the new section.
   EXPECT_NE(text.find("[SLOT13]\r\nMODULE_ID=0x5881\r\nSYNCH_ID=7\r\nFWVER=110\r\nDE=0,0,0,4f70\r\n"),
             std::string::npos);
@@ -121,11 +124,11 @@ TEST_F(ShowDialog, WithoutAWindowOneLineTellsWhetherTheSectionWasWritten) {
   EXPECT_EQ(show(), "KM31QX-2C: no configurator window can be opened here; SLOT13 of " + base_ +
                         " is ready in " + file + "\n");
 
-  WriteText(file, "[SLOT13]\r\n");  // the section still to be written...
+  WriteFile(file, "[SLOT13]\r\n");  // the section still to be written...
   std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
   EXPECT_EQ(show(), "KM31QX-2C: no configurator window can be opened here; SLOT13 of " + base_ +
                         " could not be written to " + file + ": the file is read-only\n");
-  EXPECT_EQ(ReadText(file), "[SLOT13]\r\n");
+  EXPECT_EQ(ReadFile(file), "[SLOT13]\r\n");
 }
 
 TEST_F(ShowDialog, RecordStartsAtItsDefaultsAndTheWindowGetsTheLatestLimits) {

@@ -28,7 +28,10 @@ class FakeManager : public CXferKit {
   std::map<int, ModuleConfig> images;  // by slot number
 
   int GetSocketConnNum() override { return noConnectionFree ? -1 : kConnection; }
-  int OpenSocket(int, int, int, int port, int) override { return openedPorts.push_back(port), 0; }
+  int OpenSocket(int, int, int, int port, int) override {
+    openedPorts.push_back(port);
+    return 0;
+  }
   void CloseSocket(int connection) override { closed.push_back(connection); }
 
   int SendCommMan(int, int, int, int, const unsigned char* frame, int length) override {

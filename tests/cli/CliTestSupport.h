@@ -1,10 +1,10 @@
 // What the qxconf tests share: running a command as the tool runs it, in the
 // fixture folder tests/data/cli (so that file names in the output are the
-// short names given), and a scratch folder.
+// short names given); scratch folders and whole-file reads and writes come
+// from TestSupport.h.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -12,10 +12,16 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "tests/support/TestSupport.h"
 
 namespace qx::cli::test {
 
 namespace fs = std::filesystem;
+using qx::test::ReadFile;
+using qx::test::TempFolder;
+using qx::test::WriteFile;
+// The name tests written before the shared folder still use.
+using ScratchFolder = TempFolder;
 
 inline const fs::path kFixtures = fs::path(QX_TEST_DATA) / "cli";
 
@@ -43,21 +49,5 @@ inline Outcome RunIn(const fs::path& folder, const std::function<int(Streams)>& 
 inline Outcome RunInFixtures(const std::function<int(Streams)>& command) {
   return RunIn(kFixtures, command);
 }
-
-// A fresh scratch folder per test, removed afterwards.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    path_ = fs::path(testing::TempDir()) / ("qxconf_" + std::string(info->name()) + "_" + std::to_string(getpid()));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~ScratchFolder() { fs::remove_all(path_); }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 }  // namespace qx::cli::test

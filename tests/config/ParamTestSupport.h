@@ -1,36 +1,14 @@
-// Helpers of the parameter-file tests: a temporary folder removed at the end
-// of the test, whole-file reads, lines and the fixtures' folder.
+// Helpers of the parameter-file tests: the fixtures' folder and lines of a
+// text; temporary folders and whole-file reads come from TestSupport.h.
 #pragma once
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
-namespace qx::testing {
+#include "tests/support/TestSupport.h"
 
-class TempDir {
- public:
-  TempDir() : path_((std::filesystem::temp_directory_path() / "qx_params_XXXXXX").string()) {
-    if (!mkdtemp(path_.data())) path_ = "/nonexistent";  // every file operation then fails
-  }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
-
-inline std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+namespace qx::test {
 
 inline std::string Fixture(const std::string& name) {
   return std::string(QX_TEST_DATA) + "/params/" + name;
@@ -46,4 +24,4 @@ inline std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-}  // namespace qx::testing
+}  // namespace qx::test

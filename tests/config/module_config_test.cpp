@@ -22,8 +22,14 @@ void ExpectImage(const M& c, const std::vector<uint8_t>& want) {
 
 TEST(ModuleConfigTest, DefaultsAndResetsReplaceEveryByteTheyOwn) {
   std::vector<uint8_t> want(M::kSize, 0);
-  auto put16 = [&](std::size_t off, int v) { want[off] = v >> 8, want[off + 1] = v & 0xFF; };
-  for (std::size_t i = 0; i < 64; ++i) put16(0x80 + 128 * i + 8, 10), put16(0x80 + 128 * i + 10, 10);
+  auto put16 = [&](std::size_t off, int v) {
+    want[off] = static_cast<uint8_t>(v >> 8);
+    want[off + 1] = static_cast<uint8_t>(v & 0xFF);
+  };
+  for (std::size_t i = 0; i < 64; ++i) {
+    put16(0x80 + 128 * i + 8, 10);
+    put16(0x80 + 128 * i + 10, 10);
+  }
   for (auto [o, v] : {std::pair{0x2082, 10}, {0x208C, 0x400}, {0x208E, 0x900}, {0x20A0, 1}}) put16(o, v);
   for (std::size_t t = 0; t < 8; ++t) put16(0x2464 + 108 * t + 12, 10);
   for (std::size_t r = 0; r < 4; ++r) std::memcpy(&want[0x20C0 + 64 * r], r < 2 ? "orchid" : "granite", 7);
@@ -51,15 +57,15 @@ TEST(ModuleConfigTest, TextsFillExactlyTheirField) {
   using S = std::string_view;
   using Text = std::string (*)(M&, S);  // sets, then reads back
   const std::tuple<std::size_t, std::size_t, Text> fields[] = {
-      {0x20AC, 20, [](M& c, S s) { return c.SetSnmpReservedText(s), c.SnmpReservedText(); }},
-      {0x20C0, 64, [](M& c, S s) { return c.SetCommunity(1, s), c.Community(1); }},
-      {0x21D4, 64, [](M& c, S s) { return c.SetSenderAddress(s), c.SenderAddress(); }},
-      {0x2214, 32, [](M& c, S s) { return c.SetUserNameText(s), c.UserNameText(); }},
-      {0x2234, 32, [](M& c, S s) { return c.SetPasswordText(s), c.PasswordText(); }},
-      {0x2254, 16, [](M& c, S s) { return c.SetSubject(s), c.Subject(); }},
-      {0x2264, 64, [](M& c, S s) { return c.SetRecipientAddress(1, s), c.RecipientAddress(1); }},
-      {0x2768, 16, [](M& c, S s) { return c.Trigger(8).SetTriggerName(s), c.Trigger(8).TriggerName(); }},
-      {0x2778, 64, [](M& c, S s) { return c.Trigger(8).SetUserMessage(s), c.Trigger(8).UserMessage(); }},
+      {0x20AC, 20, [](M& c, S s) { c.SetSnmpReservedText(s); return c.SnmpReservedText(); }},
+      {0x20C0, 64, [](M& c, S s) { c.SetCommunity(1, s); return c.Community(1); }},
+      {0x21D4, 64, [](M& c, S s) { c.SetSenderAddress(s); return c.SenderAddress(); }},
+      {0x2214, 32, [](M& c, S s) { c.SetUserNameText(s); return c.UserNameText(); }},
+      {0x2234, 32, [](M& c, S s) { c.SetPasswordText(s); return c.PasswordText(); }},
+      {0x2254, 16, [](M& c, S s) { c.SetSubject(s); return c.Subject(); }},
+      {0x2264, 64, [](M& c, S s) { c.SetRecipientAddress(1, s); return c.RecipientAddress(1); }},
+      {0x2768, 16, [](M& c, S s) { c.Trigger(8).SetTriggerName(s); return c.Trigger(8).TriggerName(); }},
+      {0x2778, 64, [](M& c, S s) { c.Trigger(8).SetUserMessage(s); return c.Trigger(8).UserMessage(); }},
   };
   for (const auto& [offset, size, text] : fields) {
     SCOPED_TRACE(::testing::Message() << "text at 0x" << std::hex << offset);

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,7 +14,7 @@
 namespace qx {
 namespace {
 
-using namespace testing;  // the helpers of these tests, not GoogleTest's namespace
+using namespace test;
 using V = std::vector<long long>;
 
 class ParameterFileTest : public ::testing::Test {
@@ -27,20 +26,20 @@ class ParameterFileTest : public ::testing::Test {
   // Reads an export-style file (section SLOT00) into record_.
   int Import(const std::string& path) { return ReadParameters(record_, file_, 0, 0, path); }
 
-  TempDir dir_;
-  const std::string project_ = dir_.File("project.qx1");
+  TempFolder dir_;
+  const std::string project_ = dir_.Path("project.qx1");
   CProfileFile file_;
   ModuleConfig record_;
 };
 
 // Another module's file changes nothing (-1); a checksum that fails still loads its value (-2).
 TEST_F(ParameterFileTest, ModuleCheckAndChecksumResults) {
-  std::string text = ReadAll(Fixture("golden_section.txt"));
-  std::ofstream(dir_.File("e.qx1"), std::ios::binary) << text.replace(text.find("DE=7,2,3,"), 9, "DE=7,2,4,");
+  std::string text = ReadFile(Fixture("golden_section.txt"));
+  WriteFile(dir_.Path("e.qx1"), text.replace(text.find("DE=7,2,3,"), 9, "DE=7,2,4,"));
   const ModuleConfig before = record_;
   for (const auto& [path, result] : {std::pair{Fixture("other_module.qx1"), -1},
                                      {Fixture("missing_module_id.qx1"), -1},
-                                     {dir_.File("e.qx1"), -2}}) {
+                                     {dir_.Path("e.qx1"), -2}}) {
     EXPECT_EQ(Import(path), result) << path;
     EXPECT_EQ(record_ == before, result == -1) << path;
     EXPECT_EQ(file_.GetPathName(), project_) << path;
@@ -73,9 +72,9 @@ TEST_F(ParameterFileTest, LengthBytesReadBackAsWrittenAndNeverLengthenTheirTexts
   record_.Trigger(2).SetTriggerName("ab");
   record_.SetSubjectLength(0xFFFF);
   record_.SetSubject(std::string(16, 's'));  // fills its field: no NUL follows
-  const std::string path = dir_.File("e.qx1");
+  const std::string path = dir_.Path("e.qx1");
   ASSERT_TRUE(WriteParameters(record_, 0, file_, 0, 0, path));
-  const std::string text = ReadAll(path);
+  const std::string text = ReadFile(path);
   EXPECT_NE(text.find("\r\nMail_trigConf2=200,0,0,0,0,0,0,0,0,10,0,ab,,"), std::string::npos) << text;
   EXPECT_NE(text.find("," + std::string(16, 's') + ","), std::string::npos) << text;
   ModuleConfig back;
@@ -105,31 +104,31 @@ int CountSaves(const std::string& folder, const std::function<void()>& action) {
 TEST_F(ParameterFileTest, NewFileThenASectionWrittenInPlaceWithOneSave) {
   ASSERT_TRUE(CreateParameterFile(project_));
   EXPECT_EQ(
-      ReadAll(project_),
+      ReadFile(project_),
       "// QX Configurator\r\n// File Struct:\r\n// 1. Module ID\r\n// 2. Sync ID\r\n// 3. FW Version\r\n"
       "// 4. Parameters\r\n\r\n[SLOT10]\r\n[SLOT11]\r\n[SLOT12]\r\n[SLOT13]\r\n[SLOT14]\r\n[SLOT15]\r\n"
       "[SLOT16]\r\n[SLOT17]\r\n[SLOT18]\r\n[SLOT19]\r\n[SLOT110]\r\n[SLOT111]\r\n");
-  EXPECT_EQ(CountSaves(dir_.File(""), [&] { EXPECT_TRUE(WriteParameters(record_, 0, file_, 1, 3, "")); }), 1);
-  auto lines = Lines(ReadAll(project_));
+  EXPECT_EQ(CountSaves(dir_.Path(""), [&] { EXPECT_TRUE(WriteParameters(record_, 0, file_, 1, 3, "")); }), 1);
+  auto lines = Lines(ReadFile(project_));
   ASSERT_EQ(lines.size(), 7u + 12 + 84);
   // No MODULE_ID or FWVER without a path.
   EXPECT_EQ(lines[10] + lines[11] + lines[11 + 84], "[SLOT13]DE=0,0,0,4f70[SLOT14]");
   record_.SetItemCount(2);
   ASSERT_TRUE(WriteParameters(record_, 0, file_, 1, 3, ""));
   lines[11] = "DE=0,0,2,8ef1";
-  EXPECT_EQ(Lines(ReadAll(project_)), lines);
-  const std::string path = dir_.File("e.qx1");
-  EXPECT_EQ(CountSaves(dir_.File(""), [&] { EXPECT_TRUE(WriteParameters(record_, 0, file_, 0, 0, path)); }),
+  EXPECT_EQ(Lines(ReadFile(project_)), lines);
+  const std::string path = dir_.Path("e.qx1");
+  EXPECT_EQ(CountSaves(dir_.Path(""), [&] { EXPECT_TRUE(WriteParameters(record_, 0, file_, 0, 0, path)); }),
             1);
 }
 
 TEST_F(ParameterFileTest, FailedSaveIsReportedAndTheBindingRestored) {
-  EXPECT_FALSE(CreateParameterFile(dir_.File("no/such/folder.qx1")));
-  EXPECT_FALSE(WriteParameters(record_, 0, file_, 0, 0, dir_.File("missing/e.qx1")));
+  EXPECT_FALSE(CreateParameterFile(dir_.Path("no/such/folder.qx1")));
+  EXPECT_FALSE(WriteParameters(record_, 0, file_, 0, 0, dir_.Path("missing/e.qx1")));
   EXPECT_EQ(file_.GetPathName(), project_);
   CProfileFile unbound;
   EXPECT_FALSE(WriteParameters(record_, 0, unbound, 1, 0, ""));  // nowhere to save
-  EXPECT_TRUE(WriteParameters(record_, 0, unbound, 0, 0, dir_.File("e.qx1")));
+  EXPECT_TRUE(WriteParameters(record_, 0, unbound, 0, 0, dir_.Path("e.qx1")));
   EXPECT_FALSE(unbound.IsBound());
 }
 
@@ -143,8 +142,8 @@ TEST_F(ParameterFileTest, OnlyALowerCaseIniEndingSelectsTheHexForm) {
             (V{1440, 0x0A010203, -18000, 1, 2, 1, 0, 0}));
   EXPECT_EQ(r.Community(1) + "|" + r.RecipientAddress(1), "orchid|keep@x");  // the rest of both blocks kept
   for (const char* name : {"blocks.INI", "blocks.ini.qx1", "blocks.Ini"}) {
-    std::filesystem::copy_file(Fixture("hex_form_short_snmp_no_mail.ini"), dir_.File(name));
-    EXPECT_EQ(Import(dir_.File(name)), -2) << name;  // comma form: most keys absent
+    std::filesystem::copy_file(Fixture("hex_form_short_snmp_no_mail.ini"), dir_.Path(name));
+    EXPECT_EQ(Import(dir_.Path(name)), -2) << name;  // comma form: most keys absent
     EXPECT_EQ((V{r.EnableCondition(), r.NtpUpdateCycle()}), (V{2, 0})) << name;
   }
 }

@@ -14,7 +14,7 @@
 namespace qx {
 namespace {
 
-using namespace testing;  // the helpers of these tests, not GoogleTest's namespace
+using namespace test;
 
 TEST(ParameterTextTest, NumbersAndLongChecksums) {
   const std::pair<const char*, uint32_t> hex[] = {
@@ -39,12 +39,11 @@ TEST(ParameterTextTest, NumbersAndLongChecksums) {
       // clang-format on
   };
   for (const auto& [text, value] : decimals) {
-    TempDir dir;
+    TempFolder dir;
     const std::string fields = "0," + text + ",0,0\r\n";
-    std::ofstream(dir.File("p.qx1"), std::ios::binary)
-        << "[SLOT10]\r\nDE=" + fields + "Mail_serverConf=0,0,0,0,0,0," + fields;
+    WriteFile(dir.Path("p.qx1"), "[SLOT10]\r\nDE=" + fields + "Mail_serverConf=0,0,0,0,0,0," + fields);
     CProfileFile file;  // the project's parameter file: no module check, no checksum result
-    file.SetPathName(dir.File("p.qx1").c_str());
+    file.SetPathName(dir.Path("p.qx1").c_str());
     ModuleConfig c;
     EXPECT_EQ(ReadParameters(c, file, 1, 0, ""), 1);
     EXPECT_EQ(c.EnableCondition(), value) << '"' << text << '"';
@@ -82,7 +81,10 @@ const std::string kItemWidths = "224222222222222" + std::string(kBlockWidths) + 
 std::vector<int64_t> DistinctItem(int64_t k) {
   std::vector<int64_t> v;
   int64_t n = 0;
-  for (char w : kItemWidths) ++n, v.push_back(w == '4' ? (k << 24 | n << 16 | 0xBEEF) : k * 100 + n);
+  for (char w : kItemWidths) {
+    ++n;
+    v.push_back(w == '4' ? (k << 24 | n << 16 | 0xBEEF) : k * 100 + n);
+  }
   return v;
 }
 
@@ -138,14 +140,14 @@ ModuleConfig GoldenRecord() {
 }
 
 TEST(ParameterTextTest, GoldenSectionWrittenAndReadBack) {
-  TempDir dir;
-  const std::string path = dir.File("golden.qx1"), project = dir.File("project.qx1");
+  TempFolder dir;
+  const std::string path = dir.Path("golden.qx1"), project = dir.Path("project.qx1");
   const ModuleConfig record = GoldenRecord();
   CProfileFile file;
   file.SetPathName(project.c_str());
   ASSERT_TRUE(WriteParameters(record, 0x1A2B, file, 0, 0, path));
-  const std::string written = ReadAll(path);
-  const auto want = Lines(ReadAll(Fixture("golden_section.txt")));
+  const std::string written = ReadFile(path);
+  const auto want = Lines(ReadFile(Fixture("golden_section.txt")));
   const auto got = Lines(written);
   ASSERT_EQ(got.size(), want.size());
   for (std::size_t i = 0; i < want.size(); ++i) EXPECT_EQ(got[i], want[i]) << "line " << i + 1;

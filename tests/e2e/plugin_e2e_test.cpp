@@ -10,32 +10,35 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "app/exports/Exports.h"
 #include "config/ParameterCodec.h"
 #include "platform/Numbers.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using qx::test::ReadFile;
 
 const std::string kBuild = QX_BUILD_DIR;
 const fs::path kExample = fs::path(QX_SOURCE_DIR) / "examples";
 
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
+// The library, loaded once as a host loads it: headless, with the build's data folder.
+void* Library() {
+  static void* const library = [] {
+    setenv("QX_HEADLESS", "1", 1);
+    setenv("QX_COMMON_APPDATA", (kBuild + "/data").c_str(), 1);
+    return dlopen((kBuild + "/libqx31.so").c_str(), RTLD_NOW | RTLD_LOCAL);
+  }();
+  return library;
 }
 
-// An export of the library, loaded once as a host loads it.
+// An export of the library.
 template <typename Fn>
 Fn Export(const char* name) {
-  static void* const library =
-      (setenv("QX_HEADLESS", "1", 1), setenv("QX_COMMON_APPDATA", (kBuild + "/data").c_str(), 1),
-       dlopen((kBuild + "/libqx31.so").c_str(), RTLD_NOW | RTLD_LOCAL));
+  void* const library = Library();
   return library ? reinterpret_cast<Fn>(dlsym(library, name)) : nullptr;
 }
 
@@ -65,10 +68,10 @@ class PluginEndToEnd : public ::testing::Test {
     fs::copy(kExample / "project", scratch_ / "project");
   }
   void TearDown() override {
-    EXPECT_EQ(ReadText(base_ + ".ini"), ReadText(kExample / "project/line1.ini"));  // never written
+    EXPECT_EQ(ReadFile(base_ + ".ini"), ReadFile(kExample / "project/line1.ini"));  // never written
     fs::remove_all(scratch_);
   }
-  std::string Parameters() { return ReadText(base_ + ".qx1"); }
+  std::string Parameters() { return ReadFile(base_ + ".qx1"); }
 
   ShowDialog31QxFn show_ = Export<ShowDialog31QxFn>("ShowDialog_31QX");
   Transfer31QxFn upload_ = Export<Transfer31QxFn>("Upload_31QX");

@@ -15,8 +15,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -26,22 +24,19 @@
 
 #include "config/ModuleConfig.h"
 #include "config/ParameterCodec.h"
+#include "tests/support/TestSupport.h"
 
 extern char** environ;
 
 namespace {
 
 namespace fs = std::filesystem;
+using qx::test::ReadFile;
 
 const std::string kBuild = QX_BUILD_DIR;
 const fs::path kSource = QX_SOURCE_DIR;
 // Far above a run on a loaded machine (about 20 s), so that only a hang hits it.
 constexpr auto kScenarioLimit = std::chrono::seconds(150);
-
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 bool OnPath(const std::string& program) {
   const char* path = std::getenv("PATH");
@@ -137,7 +132,7 @@ class WindowEndToEnd : public ::testing::Test {
                                    "QX_HEADLESS=1 QX_COMMON_APPDATA=" + kBuild + "/data " + kBuild +
                                        "/qxhost " + calls + " 2>/dev/null"},
                                   log, std::chrono::seconds(60));
-    return {status, ReadText(log)};
+    return {status, ReadFile(log)};
   }
 
   // Skips unless the window can be driven here; the reason says what is missing.
@@ -166,7 +161,7 @@ class WindowEndToEnd : public ::testing::Test {
          (kSource / "tests" / "e2e" / "window_e2e.sh").string(), kBuild, base_, work, scenario},
         work_ / "driver.log", kScenarioLimit);
   }
-  std::string Log(const char* name) { return ReadText(work_ / name); }
+  std::string Log(const char* name) { return ReadFile(work_ / name); }
 
   fs::path work_;
   std::string base_;
@@ -178,7 +173,7 @@ TEST_F(WindowEndToEnd, NtpAddressAndCycleTypedOnTheNtpTabAreSavedByOk) {
   ASSERT_EQ(Drive("ntp"), 0) << Log("driver.log") << Log("host.log");
   EXPECT_NE(Log("host.log").find("ShowDialog_31QX returned\n"), std::string::npos);
 
-  const std::string ntp = SectionValue(ReadText(base_ + ".qx1"), "SLOT12", "NTP");
+  const std::string ntp = SectionValue(ReadFile(base_ + ".qx1"), "SLOT12", "NTP");
   const qx::FieldSplitter fields(ntp);
   ASSERT_EQ(fields.Count(), 14u) << ntp;
   EXPECT_EQ(fields.Field(0), "1") << "client enabled: " << ntp;
@@ -201,7 +196,7 @@ TEST_F(WindowEndToEnd, DownloadGoesThroughThePortTheHostPosted) {
   EXPECT_EQ(fs::file_size(image), 10180u);
   // Download stored the pages and saved them first: the NTP page gave the
   // time zone shown, (GMT-12:00), its offset in seconds.
-  EXPECT_EQ(SectionValue(ReadText(base_ + ".qx1"), "SLOT12", "NTP"),
+  EXPECT_EQ(SectionValue(ReadFile(base_ + ".qx1"), "SLOT12", "NTP"),
             "0,10,0,0,0,400,900,0,0,-43200,0,0,0,1667");
 }
 
@@ -227,7 +222,7 @@ TEST_F(WindowEndToEnd, MailSetUpByKeyboardIsSavedByOkAndDownloaded) {
   // Server 10.1.2.25 (hexadecimal a010219), port 587, user name and password
   // lengths 12 in Base64, account "Yes", sender 15 and subject 6 bytes, the
   // eight reserved bytes, then the texts; the credentials only in Base64.
-  const std::string params = ReadText(base_ + ".qx1");
+  const std::string params = ReadFile(base_ + ".qx1");
   EXPECT_EQ(CheckedFields(SectionValue(params, "SLOT12", "Mail_serverConf")),
             "a010219,587,12,12,1,15,6,0,0,0,0,0,0,0,0,plc@example.net,b3BlcmF0b3I=,cGE1NXdvcmQ=,Line 1");
   // Trigger 1: name and message lengths 13, flags 9 (user message, PLC
@@ -240,7 +235,7 @@ TEST_F(WindowEndToEnd, MailSetUpByKeyboardIsSavedByOkAndDownloaded) {
   EXPECT_EQ(CheckedFields(SectionValue(params, "SLOT12", "Mail_remotAddr3")), "");
 
   // The module got the same in its register image.
-  const std::string image = ReadText(work_ / "state" / "station1_rack1_slot3.img");
+  const std::string image = ReadFile(work_ / "state" / "station1_rack1_slot3.img");
   ASSERT_EQ(image.size(), 10180u) << Log("qxcommd.log");
   EXPECT_EQ(ImageBytes(image, 0x21C0, 12), std::string("\x02\x19\x0a\x01\x02\x4b\x0c\x0c\x01\x0f\x00\x06", 12));
   EXPECT_EQ(ImageBytes(image, 0x21D4, 16), std::string("plc@example.net\0", 16));
@@ -265,7 +260,7 @@ TEST_F(WindowEndToEnd, ItemAddedAndEditedIsSavedAndDownloaded) {
   if (SkipWithoutWindow()) GTEST_SKIP() << reason_;
   if (!fs::exists(kBuild + "/qxcommd")) GTEST_SKIP() << "qxcommd is not built";
   ASSERT_EQ(Drive("dataexch"), 0) << Log("driver.log") << Log("host.log");
-  const std::string section = ReadText(base_ + ".qx1");
+  const std::string section = ReadFile(base_ + ".qx1");
   EXPECT_EQ(SectionValue(section, "SLOT12", "DE"), "0,0,1,8fb1");
   // Enabled 0, slave 0, IP 0, cycle 10, timeout 10, no 0x17, MODBUS TCP, 100;
   // the read block at offset 0: 10 coils from 0x1F, command 1, one segment;
@@ -275,7 +270,7 @@ TEST_F(WindowEndToEnd, ItemAddedAndEditedIsSavedAndDownloaded) {
 
   const fs::path image = work_ / "state" / "station1_rack1_slot3.img";
   ASSERT_TRUE(fs::exists(image)) << Log("qxcommd.log");
-  const std::string bytes = ReadText(image);
+  const std::string bytes = ReadFile(image);
   ASSERT_EQ(bytes.size(), qx::ModuleConfig::kSize);
   qx::ModuleConfig module;
   std::copy(bytes.begin(), bytes.end(), module.Bytes());

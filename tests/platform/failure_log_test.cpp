@@ -7,17 +7,18 @@
 
 #include "platform/FailureLog.h"
 #include "platform/UiServices.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TestSupport.h"
 
 namespace qx {
 namespace {
+
+using namespace test;
 
 class FailureLogTest : public TempFolderTest {
  protected:
   void TearDown() override {
     unsetenv("XDG_STATE_HOME");
     if (home_) setenv("HOME", home_->c_str(), 1);
-    TempFolderTest::TearDown();
   }
   std::optional<std::string> home_ = getenv("HOME") ? std::optional<std::string>(getenv("HOME")) : std::nullopt;
 };
@@ -36,12 +37,12 @@ TEST_F(FailureLogTest, GoesToTheStateFolderOfTheUser) {
 }
 
 TEST_F(FailureLogTest, AppendsOneStampedLinePerFailureCreatingTheFolder) {
-  setenv("XDG_STATE_HOME", dir_.c_str(), 1);
+  setenv("XDG_STATE_HOME", folder_.path().c_str(), 1);
   AppendFailureLog("Download SLOT13: block 1 (header): reply status 0x0101");
   HeadlessUi headless;
   UiServices& window = headless;
   window.UiServices::LogFailure("Upload SLOT18: line\r\nbreak");  // what a window's services do
-  const std::string text = ReadBytes(PathOf("km31qx2c/transfers.log"));
+  const std::string text = ReadFile(PathOf("km31qx2c/transfers.log"));
   const std::regex expected(
       "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ Download SLOT13: block 1 \\(header\\): reply status 0x0101\n"
       "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ Upload SLOT18: line  break\n");

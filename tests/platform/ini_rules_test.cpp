@@ -72,7 +72,14 @@ Edit Set(const char* s, const char* k, const char* v) {
   return [=](IniDocument& d) { return d.SetValue(s, k, v); };
 }
 Edit Delete(const char* s, const char* k) {  // as the profile functions: a null key, the section
-  return [=](IniDocument& d) { return k ? d.DeleteKey(s, k) : d.DeleteSection(s), true; };
+  return [=](IniDocument& d) {
+    if (k) {
+      d.DeleteKey(s, k);
+    } else {
+      d.DeleteSection(s);
+    }
+    return true;
+  };
 }
 Edit Replace(const char* s, std::vector<std::string> lines) {
   return [=](IniDocument& d) { return d.ReplaceSection(s, lines); };

@@ -12,10 +12,12 @@
 
 #include "platform/IniFile.h"
 #include "platform/ProfileFile.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TestSupport.h"
 
 namespace qx {
 namespace {
+
+using namespace test;
 
 namespace fs = std::filesystem;
 
@@ -23,14 +25,14 @@ using IniFileOnDisk = TempFolderTest;
 
 TEST_F(IniFileOnDisk, ChangeOnDiskIsSeen) {
   const std::string path = PathOf("changed.ini"), other = PathOf("other.ini");
-  WriteBytes(path, "[s]\nk=1\n");
+  WriteFile(path, "[s]\nk=1\n");
   IniFile file(path);
   ASSERT_EQ(file.Read().Value("s", "k"), "1");
-  WriteBytes(path, "[s]\nk=2\n");  // same size, other content, another time
+  WriteFile(path, "[s]\nk=2\n");  // same size, other content, another time
   struct timespec times[2] = {{0, UTIME_OMIT}, {1700000000, 123456789}};
   ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
   EXPECT_EQ(file.Read().Value("s", "k"), "2");
-  WriteBytes(other, "[s]\nk=3\n");  // same size and times, but a new identity
+  WriteFile(other, "[s]\nk=3\n");  // same size and times, but a new identity
   ASSERT_EQ(::utimensat(AT_FDCWD, other.c_str(), times, 0), 0);
   fs::rename(other, path);
   EXPECT_EQ(file.Read().Value("s", "k"), "3");
@@ -43,17 +45,17 @@ TEST_F(IniFileOnDisk, ChangeOnDiskIsSeen) {
 
 TEST_F(IniFileOnDisk, SaveReplacesTheFileKeepingModeAndLinks) {
   const std::string target = PathOf("target.ini"), link = PathOf("link.ini");
-  WriteBytes(target, "[s]\nk=1\n");
+  WriteFile(target, "[s]\nk=1\n");
   ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
   fs::create_symlink(target, link);
   IniFile file(link);
   ASSERT_TRUE(file.Edit().SetValue("s", "k", "2") && file.Save());
   ASSERT_TRUE(file.Edit().SetValue("S", "K", "2") && file.Save());  // the same value: no save
   EXPECT_EQ(file.SaveCount(), 1);
-  EXPECT_EQ(ReadBytes(target), "[s]\nk=2\r\n");
+  EXPECT_EQ(ReadFile(target), "[s]\nk=2\r\n");
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
-  EXPECT_EQ(EntriesInFolder(), 2);  // no temporary file left
+  EXPECT_EQ(folder_.Entries(), 2);  // no temporary file left
 
   // A link to a file not there yet: the file is made where it points, the link stays.
   const std::string dangling = PathOf("dangling.ini");
@@ -61,7 +63,7 @@ TEST_F(IniFileOnDisk, SaveReplacesTheFileKeepingModeAndLinks) {
   IniFile made(dangling);
   ASSERT_TRUE(made.Edit().SetValue("s", "k", "3") && made.Save());
   EXPECT_TRUE(fs::is_symlink(dangling));
-  EXPECT_EQ(ReadBytes(PathOf("made.ini")), "[s]\r\nk=3\r\n");
+  EXPECT_EQ(ReadFile(PathOf("made.ini")), "[s]\r\nk=3\r\n");
   fs::create_symlink(PathOf("no/such/folder.ini"), PathOf("nowhere.ini"));
   IniFile nowhere(PathOf("nowhere.ini"));
   ASSERT_TRUE(nowhere.Edit().SetValue("s", "k", "4"));
@@ -71,10 +73,10 @@ TEST_F(IniFileOnDisk, SaveReplacesTheFileKeepingModeAndLinks) {
 
 // A failed save keeps the old file whole, leaves nothing behind, reports false and drops the edit.
 TEST_F(IniFileOnDisk, FailedSavesKeepTheOldFile) {
-  WriteBytes(PathOf("full.ini"), "[s]\r\nk=old\r\n");
-  WriteBytes(PathOf("ro.ini"), "[s]\nk=1\n");
+  WriteFile(PathOf("full.ini"), "[s]\r\nk=old\r\n");
+  WriteFile(PathOf("ro.ini"), "[s]\nk=1\n");
   ASSERT_EQ(::chmod(PathOf("ro.ini").c_str(), 0444), 0);  // read-only even for root
-  WriteBytes(PathOf("plain"), "not a folder");
+  WriteFile(PathOf("plain"), "not a folder");
   fs::create_directory(PathOf("a_folder"));
   std::vector<bool> failed_cleanly;
   // A file-size limit makes the long write fail as a full disk would, even for root.
@@ -93,10 +95,10 @@ TEST_F(IniFileOnDisk, FailedSavesKeepTheOldFile) {
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previous_handler);
   EXPECT_EQ(failed_cleanly, std::vector<bool>(6, true));
-  EXPECT_EQ(ReadBytes(PathOf("full.ini")), "[s]\r\nk=old\r\n");
-  EXPECT_EQ(ReadBytes(PathOf("ro.ini")), "[s]\nk=1\n");
-  EXPECT_EQ(ReadBytes(PathOf("plain")), "not a folder");
-  EXPECT_EQ(EntriesInFolder(), 4);
+  EXPECT_EQ(ReadFile(PathOf("full.ini")), "[s]\r\nk=old\r\n");
+  EXPECT_EQ(ReadFile(PathOf("ro.ini")), "[s]\nk=1\n");
+  EXPECT_EQ(ReadFile(PathOf("plain")), "not a folder");
+  EXPECT_EQ(folder_.Entries(), 4);
 }
 
 // A project on a share whose files may be written but not created: the folder takes no temporary
@@ -105,10 +107,10 @@ TEST_F(IniFileOnDisk, FailedSavesKeepTheOldFile) {
 TEST_F(IniFileOnDisk, FolderWithoutRoomForNewFilesStillSavesAWritableFile) {
   const std::string share = PathOf("share"), path = share + "/p.ini", ro = share + "/ro.ini";
   fs::create_directory(share);
-  WriteBytes(path, "[s]\nk=1\n");
-  WriteBytes(ro, "[s]\nk=1\n");
+  WriteFile(path, "[s]\nk=1\n");
+  WriteFile(ro, "[s]\nk=1\n");
   ASSERT_EQ(::chmod(path.c_str(), 0666) | ::chmod(ro.c_str(), 0444) | ::chmod(share.c_str(), 0555) |
-                ::chmod(dir_.c_str(), 0755),
+                ::chmod(folder_.path().c_str(), 0755),
             0);
   const auto saves = [&] {
     IniFile file(path), readOnly(ro);
@@ -127,18 +129,18 @@ TEST_F(IniFileOnDisk, FolderWithoutRoomForNewFilesStillSavesAWritableFile) {
   }
   ::chmod(share.c_str(), 0755);
   EXPECT_TRUE(ok);
-  EXPECT_EQ(ReadBytes(path), "[s]\nk=2\r\n");
-  EXPECT_EQ(ReadBytes(ro), "[s]\nk=1\n");
+  EXPECT_EQ(ReadFile(path), "[s]\nk=2\r\n");
+  EXPECT_EQ(ReadFile(ro), "[s]\nk=1\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(share), {}), 2);  // nothing left beside them
 }
 
 class ProfileFileTest : public TempFolderTest {
  protected:
   void Bind(const std::string& bytes) {
-    WriteBytes(PathOf("p.ini"), bytes);
+    WriteFile(PathOf("p.ini"), bytes);
     file_.SetPathName(PathOf("p.ini").c_str());
   }
-  std::string Get() const { return ReadBytes(PathOf("p.ini")); }
+  std::string Get() const { return ReadFile(PathOf("p.ini")); }
 
   CProfileFile file_;
 };
@@ -239,7 +241,7 @@ TEST_F(ProfileFileTest, BatchesSaveOnceAtTheOutermostEnd) {
   file_.SetPathName(PathOf("other.ini").c_str());  // the pending write goes to the old file first
   EXPECT_TRUE(file_.WriteString("s", "k", "other") && batch.Commit());
   EXPECT_EQ(Get(), "[s]\r\na=2\r\n");
-  EXPECT_EQ(ReadBytes(PathOf("other.ini")), "[s]\r\nk=other\r\n");
+  EXPECT_EQ(ReadFile(PathOf("other.ini")), "[s]\r\nk=other\r\n");
   file_.SetPathName(PathOf("no/p.ini").c_str());
   CProfileFile::WriteBatch failing(file_);
   EXPECT_TRUE(file_.WriteString("s", "k", "v"));

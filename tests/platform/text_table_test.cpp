@@ -9,10 +9,12 @@
 
 #include "platform/ProfileFile.h"
 #include "platform/TextTable.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TestSupport.h"
 
 namespace qx {
 namespace {
+
+using namespace test;
 
 TEST(SafeFormat, MatchingConversionsAreFormatted) {
   const std::tuple<std::string, std::vector<TextArg>, std::string> cases[] = {
@@ -48,7 +50,7 @@ TEST_F(TextTableTest, WordsFallBackAndMessagesFormatSafely) {
   const CTextTable table(file);
   EXPECT_EQ(table.UiWord("TAB_MailP3_TrigMode2"), "CPU ( STOP <=> RUN )");  // unbound file
   EXPECT_EQ(table.Message("Msg1"), "");
-  WriteBytes(PathOf("UI.ini"),
+  WriteFile(PathOf("UI.ini"),
              "[UIStr]\r\nTAB_NTP=\r\nTAB_SNMP=Netz\r\n[MsgStr]\r\nMsg7=limit %d\r\nMsg14=Remote %s\r\n");
   file.SetPathName(PathOf("UI.ini").c_str());
   EXPECT_EQ(table.UiWord("tab_ntp"), "NTP");  // empty in the file; keys ignore case

@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QTemporaryDir>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,6 +16,7 @@
 #include "platform/ProfileFile.h"
 #include "platform/TextTable.h"
 #include "tests/support/ScriptedUi.h"
+#include "tests/support/TestSupport.h"
 #include "ui/ConfiguratorContext.h"
 
 namespace qx::test {
@@ -63,15 +62,6 @@ struct FakeTransfers : ModuleTransfers {
   }
 };
 
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
 class SessionTest : public ::testing::Test {
  protected:
   SessionTest() {
@@ -88,11 +78,9 @@ class SessionTest : public ::testing::Test {
     parameterFile.SetPathName(Path("project.qx1").c_str());
   }
 
-  std::string Path(const std::string& name) const {
-    return dir.filePath(QString::fromStdString(name)).toStdString();
-  }
+  std::string Path(const std::string& name) const { return dir.Path(name); }
 
-  QTemporaryDir dir;
+  TempFolder dir;
   ModuleConfig record;
   SessionFields session;
   CProfileFile parameterFile;

@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -84,8 +83,8 @@ std::pair<QMessageBox::Icon, QString> FirstBox(Func func) {
 TEST(MessageBoxes, ShowTheirIconAndQtsOwnWordsInTheChosenLanguage) {
   ScopedEnv headless("QX_HEADLESS", nullptr);
   ScopedEnv data("QX_COMMON_APPDATA", QX_BUILD_DIR "/data");
-  QTemporaryDir dir;
-  const std::string base = dir.filePath("line1").toStdString();
+  const TempFolder dir;
+  const std::string base = dir.Path("line1");
   auto services = MakeUiServices();
   CModuleConfigApp app;
   app.InitInstance();

@@ -5,39 +5,28 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
 #include "platform/ProfileFile.h"
 #include "platform/TextTable.h"
+#include "tests/support/TestSupport.h"
 
 namespace qx {
 namespace {
 
-namespace fs = std::filesystem;
+using test::ReadFile;
+using test::WriteFile;
 
-class ItemCsvTest : public ::testing::Test {
+class ItemCsvTest : public test::TempFolderTest {
  protected:
   ItemCsvTest() {
     config.SetDefaults();
-    dir = fs::temp_directory_path() / ("qx_csv_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
     limits.ReadAreaMax = limits.WriteAreaMax = 511;
   }
-  ~ItemCsvTest() override { fs::remove_all(dir); }
 
   // Stores an item through a row, as the import does.
   void Row(int n, const std::string& row) {
     ASSERT_FALSE(ParseItemRow(row, n, table, limits, bases, config, n).has_value()) << row;
     config.SetItemCount(static_cast<uint16_t>(std::max<int>(config.ItemCount(), n)));
   }
-  std::string Text(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-
-  fs::path dir;
   const CDeviceAddrTable table;
   ItemLimits limits;
   AreaBases bases{4096, 4608};
@@ -50,9 +39,9 @@ TEST_F(ItemCsvTest, ExportWritesTheHeaderAndOneReadableRowPerItem) {
   Row(1, ",1,1,192.168.1.20,100,500,0,MODBUS TCP,D4096,1F (MODBUS Register Hex),10,D4608,400001 (MODBUS 6 Digit),2");
   Row(2, ",0,255,10.0.0.1,60000,10,1,CPU Model C,D4200,D100.15 (D Coil),1,D4700,E31 (E Register),1");
   Row(3, ",1,0,0.0.0.0,1,60000,0,CPU Model A,D4106,X377 (X),1,D4610,Y17 (Y),2");
-  const std::string path = (dir / "table.csv").string();
+  const std::string path = PathOf("table.csv");
   ASSERT_TRUE(WriteCsvFile(path, config, 0x110, texts, bases));
-  EXPECT_EQ(Text(path),
+  EXPECT_EQ(ReadFile(path),
             "[SLOT00]\r\nMODULE_NAME=KM31QX-2C\r\nMODULE_ID=0x5881\r\nFWVER=110\r\n"
             "Item=,Enable,Slave Address,IP Address,Update Cycle,Timeout,Support Function Code 0x17,Device Type,"
             "Input Local Address,Input Remote Address,Input Quantity,Output Local Address,Output Remote Address,"
@@ -92,23 +81,22 @@ TEST_F(ItemCsvTest, ABadRowIsNamedAndTheTableStaysAsItWas) {
       {",1,1,192.168.1.2,100,500,0,MODBUS TCP,D4096,1F (MODBUS Register Hex),101,D4608,0 (MODBUS Coil Hex),2", 10, CsvProblem::kRejected, "Msg12"},
       {",1,1,192.168.1.2,100,500,0,MODBUS TCP,D4600,1F (MODBUS Register Hex),10,D4608,0 (MODBUS Coil Hex),2", 8, CsvProblem::kRejected, "Msg36"},
   };
-  const std::string path = (dir / "bad.csv").string();
+  const std::string path = PathOf("bad.csv");
   config.Item(1).SetSlaveAddress(99);
   config.SetItemCount(1);
   const ModuleConfig before = config;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.second);
-    std::ofstream(path, std::ios::binary) << "[SLOT00]\r\nMODULE_ID=0x5881\r\nDE_ITEM1=" << good
-                                          << "\r\nDE_ITEM2=" << c.second << "\r\n";
+    WriteFile(path, "[SLOT00]\r\nMODULE_ID=0x5881\r\nDE_ITEM1=" + good + "\r\nDE_ITEM2=" + c.second + "\r\n");
     const auto error = ReadCsvFile(path, table, limits, bases, config);
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(std::tuple(error->Row, error->Column, error->Problem, error->Message.Key),
               std::tuple(2, c.column, c.problem, std::string(c.message)));
     EXPECT_TRUE(config == before);
   }
-  std::ofstream(path, std::ios::binary) << "[SLOT00]\r\nMODULE_ID=0x1234\r\nDE_ITEM1=" << good << "\r\n";
+  WriteFile(path, "[SLOT00]\r\nMODULE_ID=0x1234\r\nDE_ITEM1=" + good + "\r\n");
   EXPECT_EQ(ReadCsvFile(path, table, limits, bases, config)->Problem, CsvProblem::kNotThisModule);
-  std::ofstream(path, std::ios::binary) << "[SLOT00]\r\nMODULE_ID=0x5881\r\n";
+  WriteFile(path, "[SLOT00]\r\nMODULE_ID=0x5881\r\n");
   EXPECT_EQ(ReadCsvFile(path, table, limits, bases, config)->Problem, CsvProblem::kNoRows);
   EXPECT_TRUE(config == before);
 }

@@ -7,14 +7,15 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <thread>
 
 #include "comm/Transfer.h"
 #include "sim/Options.h"
 #include "sim/PlantFile.h"
+#include "tests/support/TestSupport.h"
 
 extern char** environ;
 
@@ -37,12 +38,13 @@ TEST(PlantFileTest, ListsModulesOrExplainsTheMistake) {
       {"[STATION1]\nRACK1\n", {}, "is not a RACK<r>=<slots> line"},
       {"; nothing\n", {}, "no modules"},
       {nullptr, {}, "not found"}};
+  const test::TempFolder folder;
+  const std::string path = folder.Path("plant.ini");
   for (const auto& [text, modules, message] : cases) {
     SCOPED_TRACE(text ? text : "no file");
     std::string error;
-    const std::string path = testing::TempDir() + "/qx_plant.ini";
     fs::remove(path);
-    if (text) std::ofstream(path, std::ios::binary) << text;
+    if (text) test::WriteFile(path, text);
     const auto result = ReadPlantFile(path, error);
     EXPECT_EQ(std::tuple(result.has_value(), result.value_or(modules)),
               std::tuple(*message == '\0', modules));
@@ -94,8 +96,8 @@ TEST(FaultPlanTest, RandomFaultsFollowRateAndSeed) {
 TEST(DaemonTest, StartsServesAndStopsCleanly) {
   const std::string program = QX_BUILD_DIR "/qxcommd";
   if (!fs::exists(program)) GTEST_SKIP() << "qxcommd not built";
-  const std::string ready = testing::TempDir() + "/qx_daemon_ready";
-  fs::remove(ready);
+  const test::TempFolder folder;
+  const std::string ready = folder.Path("ready");
   std::vector<std::string> args{program,        "--plant", QX_SOURCE_DIR "/examples/plant.ini", "--port", "0",
                                 "--ready-file", ready};
   std::vector<char*> argv{nullptr};
@@ -105,8 +107,7 @@ TEST(DaemonTest, StartsServesAndStopsCleanly) {
 
   for (int i = 0; i < 2000 && !fs::exists(ready); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  int port = 0;
-  std::ifstream(ready) >> port;
+  const int port = std::atoi(test::ReadFile(ready).c_str());
   ASSERT_GT(port, 0);
 
   CXferKit link;

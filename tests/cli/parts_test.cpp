@@ -2,7 +2,6 @@
 // diff's handling of items, backup planning and its job runner, the progress
 // line, and convert.
 #include <atomic>
-#include <fstream>
 #include <mutex>
 #include <set>
 
@@ -133,7 +132,7 @@ TEST(UploadReasonTest, NamesTheBlockAndTheManagersAnswer) {
 }
 
 TEST(ConvertTest, OldHexFileBecomesTheCommaFormWithTheSameContents) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   const fs::path old = scratch.path() / "old.ini";
   fs::copy_file(kFixtures / "old.ini", old);
   std::string error;
@@ -153,7 +152,7 @@ TEST(ConvertTest, OldHexFileBecomesTheCommaFormWithTheSameContents) {
   EXPECT_EQ(ConvertFile(old.string(), ConvertedName(old.string()), true, error), 1);
   // Already in the comma form, or not a parameter file at all.
   EXPECT_EQ(ConvertFile((scratch.path() / "old.qx1").string(), "x.qx1", false, error), -1);
-  std::ofstream(scratch.path() / "empty.ini") << "[SLOT00]\nMODULE_ID=0x1234\n";
+  WriteFile(scratch.path() / "empty.ini", "[SLOT00]\nMODULE_ID=0x1234\n");
   EXPECT_EQ(ConvertFile((scratch.path() / "empty.ini").string(), (scratch.path() / "e.qx1").string(), false, error),
             -1);
   EXPECT_FALSE(fs::exists(scratch.path() / "e.qx1"));

@@ -8,13 +8,6 @@
 namespace qx::cli::test {
 namespace {
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 struct GoldenCase {
   const char* golden;
   int status;
@@ -40,7 +33,7 @@ TEST(GoldenTest, DumpCheckAndDiffOutputs) {
     const Outcome r = RunInFixtures(c.command);
     EXPECT_EQ(r.status, c.status) << r.err;
     const fs::path golden = kFixtures / "golden" / c.golden;
-    if (update) std::ofstream(golden, std::ios::binary) << r.out;
+    if (update) WriteFile(golden, r.out);
     EXPECT_EQ(r.out, ReadFile(golden));
   }
 }
@@ -76,7 +69,7 @@ namespace {
 // A module the project has but whose section was never filled is a
 // finding of its own; the other modules are still checked.
 TEST(CheckTest, ProjectModuleWithoutParametersIsAFinding) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   for (const char* name : {"line1.ini", "line1.hw"}) fs::copy_file(kFixtures / name, scratch.path() / name);
   std::ifstream in(kFixtures / "line1.qx1", std::ios::binary);
   std::ofstream out(scratch.path() / "line1.qx1", std::ios::binary);

@@ -6,13 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
 #include <tuple>
 
 #include "comm/Frames.h"
 #include "comm/RegisterMap.h"
 #include "platform/ProfileFile.h"
 #include "tests/support/ScriptedUi.h"
+#include "tests/support/TestSupport.h"
 
 namespace qx {
 namespace {
@@ -30,11 +30,17 @@ std::string Call(std::string name, std::initializer_list<int> args) {
 struct LogWindow : ProgressWindow {
   explicit LogWindow(std::vector<std::string>& log) : log_(log) {}
   ~LogWindow() override { log_.push_back("destroyed"); }
-  bool Create(const std::string& s, bool smooth) override { return Add("Create " + s, smooth), true; }
+  bool Create(const std::string& s, bool smooth) override {
+    Add("Create " + s, smooth);
+    return true;
+  }
   void GoModal(const std::string& s, bool smooth) override { Add("GoModal " + s, smooth); }
   void SetRange(int l, int u, int s) override { Add(Call("SetRange", {l, u, s})); }
   void StepIt() override { Add("StepIt"); }
-  int SetPos(int p) override { return Add(Call("SetPos", {p})), 0; }
+  int SetPos(int p) override {
+    Add(Call("SetPos", {p}));
+    return 0;
+  }
   void SetStatus(const std::string& s) override { Add("SetStatus " + s); }
   void Add(const std::string& s, bool smooth = false) { log_.push_back(s + (smooth ? " smooth" : "")); }
   std::vector<std::string>& log_;
@@ -56,9 +62,13 @@ struct RecordingLink : CXferKit, ProgressFactory {
   int freeNumber = 3;
 
   void SetModbusMode(int mode) override { calls.push_back(Call("SetModbusMode", {mode})); }
-  int GetSocketConnNum() override { return calls.push_back("GetSocketConnNum"), freeNumber; }
+  int GetSocketConnNum() override {
+    calls.push_back("GetSocketConnNum");
+    return freeNumber;
+  }
   int OpenSocket(int n, int type, int ip, int port, int flags) override {
-    return calls.push_back(Call("OpenSocket", {n, type, ip, port, flags})), 0;
+    calls.push_back(Call("OpenSocket", {n, type, ip, port, flags}));
+    return 0;
   }
   void CloseSocket(int n) override { calls.push_back(Call("CloseSocket", {n})); }
   std::unique_ptr<ProgressWindow> Make() override { return std::make_unique<LogWindow>(calls); }
@@ -67,12 +77,15 @@ struct RecordingLink : CXferKit, ProgressFactory {
         f[1] << 8 | f[2], uint32_t(f[9]) << 24 | f[10] << 16 | f[11] << 8 | f[12], f[13] << 8 | f[14]);
     EXPECT_EQ(length, 15 + (op == W ? 2 * count : 0));  // a write carries exactly its data
     target = Call("to", {n, driver, ip, port});
-    sent.emplace_back(f, f + length), pumpsBefore.push_back(ui.pumps), receiveCalls.push_back(0);
+    sent.emplace_back(f, f + length);
+    pumpsBefore.push_back(ui.pumps);
+    receiveCalls.push_back(0);
     return length;
   }
   int RecvCommMan(int, int* status, unsigned char* reply) override {
     const M m = fault.first == sent.size() - 1 ? fault.second : M::kNone;
-    if (++receiveCalls.back(), m == M::kBroken) return -1;
+    ++receiveCalls.back();
+    if (m == M::kBroken) return -1;
     if (m == M::kSilent) return 0;
     const auto [op, address, count] = requests.back();
     const RegisterBlock* b = FindRegisterBlock(address, uint32_t(count));
@@ -105,7 +118,10 @@ std::vector<Req> FullSequence(uint16_t op, int items) {
 class TransferTest : public ::testing::Test {
  protected:
   int Run(bool upload) {
-    link.sent.clear(), link.requests.clear(), link.pumpsBefore.clear(), link.receiveCalls.clear();
+    link.sent.clear();
+    link.requests.clear();
+    link.pumpsBefore.clear();
+    link.receiveCalls.clear();
     return upload ? UploadModule(ctx, 4, 1, 1, 3) : DownloadModule(ctx, 4, 1, 1, 3);
   }
 
@@ -223,8 +239,9 @@ TEST_F(TransferTest, ConnectionIsOpenedAsTheManagerExpects) {
 }
 
 TEST_F(TransferTest, ProgressWindowFollowsTheStagesOnlyInteractively) {
-  const std::string path = testing::TempDir() + "/qx_progress_texts.ini";
-  std::ofstream(path) << "[MsgStr]\nMsg11=Busy\nMsg17=Items\nMsg18=NTP 100%%\nMsg19=SNMP\nMsg20=Mail\n";
+  const test::TempFolder folder;
+  const std::string path = folder.Path("texts.ini");
+  test::WriteFile(path, "[MsgStr]\nMsg11=Busy\nMsg17=Items\nMsg18=NTP 100%%\nMsg19=SNMP\nMsg20=Mail\n");
   CProfileFile file;
   file.SetPathName(path.c_str());
   CTextTable texts(file);

@@ -85,11 +85,15 @@ TEST_F(XferKitTest, HostileRepliesGiveTheDefinedResults) {
     Link link;
     const int n = Connect(link);
     std::thread trickle([&] {
-      for (uint8_t b : c.trickle ? c.first : Bytes{}) Feed({b}), std::this_thread::sleep_for(2ms);
+      for (uint8_t b : c.trickle ? c.first : Bytes{}) {
+        Feed({b});
+        std::this_thread::sleep_for(2ms);
+      }
     });
     if (!c.trickle) Feed(c.first);
     if (c.hangUp) close(manager);
-    std::fill(std::begin(reply), std::end(reply), 0xEE), status = -7;
+    std::fill(std::begin(reply), std::end(reply), 0xEE);
+    status = -7;
     std::vector<int> results;
     for (std::size_t i = 0; i < c.results.size(); ++i) {
       if (i == 1 && !c.later.empty()) Feed(c.later);

@@ -8,6 +8,7 @@
 #include "comm/Transfer.h"
 #include "sim/ModuleService.h"
 #include "tests/sim/SimHarness.h"
+#include "tests/support/TestSupport.h"
 
 namespace qx {
 namespace {
@@ -122,9 +123,8 @@ TEST_F(SimulatorTest, InjectedFaultsGiveTheTransferCodes) {
 }
 
 TEST_F(SimulatorTest, DownloadedImageComesBackAfterARestart) {
-  const auto folder = std::filesystem::path(testing::TempDir()) / "qx_sim_state";
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
+  const test::TempFolder state;
+  const std::filesystem::path& folder = state.path();
   ModuleConfig sent, back, other;
   other.SetDefaults();  // its table stays: the module has no items in use
   for (std::size_t i = 0; i < ModuleConfig::kSize; ++i) sent.Bytes()[i] = static_cast<uint8_t>(i * 13 + 4);

@@ -88,7 +88,7 @@ TEST(BackupTest, OneStationFailingLeavesTheOthersSavedAndExitsOne) {
   Manager manager;
   const ModuleConfig slot12 = ProjectRecord("12");
   manager.Load(3, slot12);
-  ScratchFolder out;
+  TempFolder out;
   const Outcome r = RunInFixtures([&](Streams s) {
     return RunBackup({"line9", "line1", "faulty"}, manager.port(), out.path().string(), 3, s);
   });
@@ -116,7 +116,7 @@ TEST(BackupTest, OneStationFailingLeavesTheOthersSavedAndExitsOne) {
 
 TEST(BackupTest, RefusesBadArgumentsBeforeAnyTransfer) {
   Manager manager;
-  ScratchFolder out;
+  TempFolder out;
   const std::pair<std::function<int(Streams)>, const char*> cases[] = {
       {[&](Streams s) { return RunBackup({"line1"}, manager.port(), "no/such/dir", 2, s); }, "no such folder"},
       {[&](Streams s) { return RunBackup({"line1", "line7"}, manager.port(), out.path().string(), 2, s); },
