@@ -20,8 +20,6 @@ namespace fs = std::filesystem;
 using qx::test::ReadFile;
 using qx::test::TempFolder;
 using qx::test::WriteFile;
-// The name tests written before the shared folder still use.
-using ScratchFolder = TempFolder;
 
 inline const fs::path kFixtures = fs::path(QX_TEST_DATA) / "cli";
 

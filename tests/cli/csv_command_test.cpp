@@ -3,7 +3,6 @@
 // every language's words); bad rows are all listed with row, column and
 // reason, and then the parameter file is not touched at all.
 #include <fstream>
-#include <iterator>
 
 #include "cli/Sources.h"
 #include "config/ParameterCodec.h"
@@ -12,11 +11,6 @@
 
 namespace qx::cli::test {
 namespace {
-
-std::string Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Rows of module 12 of line1 (read area from D4096, write area from D4608, 512 registers each).
 constexpr char kRow1[] =
@@ -50,9 +44,9 @@ class CsvCommandTest : public ::testing::Test {
         << "[SLOT00]\r\nMODULE_NAME=KM31QX-2C\r\nMODULE_ID=0x5881\r\n"
         << lines;
   }
-  std::string ParameterFile() { return Bytes(dir.path() / "line1.qx1"); }
+  std::string ParameterFile() { return ReadFile(dir.path() / "line1.qx1"); }
 
-  ScratchFolder dir;
+  TempFolder dir;
 };
 
 TEST_F(CsvCommandTest, ExportThenImportGivesTheProjectsTableInEveryLanguage) {
@@ -77,7 +71,7 @@ TEST_F(CsvCommandTest, ExportThenImportGivesTheProjectsTableInEveryLanguage) {
         out.out.find(": " + std::to_string(c.items) + (c.items == 1 ? " item" : " items") + " exported"),
         std::string::npos)
         << out.out;
-    const std::string csv = Bytes(dir.path() / "table.csv");
+    const std::string csv = ReadFile(dir.path() / "table.csv");
     EXPECT_NE(csv.find("FWVER=11"), std::string::npos);
     EXPECT_NE(csv.find("\r\n" + std::string(c.header)), std::string::npos) << csv;
     EXPECT_NE(csv.find("DE_ITEM" + std::to_string(c.items) + "="), std::string::npos);
@@ -102,7 +96,7 @@ TEST_F(CsvCommandTest, ExportThenImportGivesTheProjectsTableInEveryLanguage) {
     EXPECT_TRUE(Record(c.other) == other);
   }
   // The fixture's sections are as the configurator writes them: nothing moved.
-  EXPECT_EQ(ParameterFile(), Bytes(kFixtures / "line1.qx1"));
+  EXPECT_EQ(ParameterFile(), ReadFile(kFixtures / "line1.qx1"));
 }
 
 TEST_F(CsvCommandTest, OnlyItemsInUseAreExportedAndTheRestComesBackEmpty) {
@@ -113,7 +107,7 @@ TEST_F(CsvCommandTest, OnlyItemsInUseAreExportedAndTheRestComesBackEmpty) {
   ASSERT_TRUE(WriteParameters(record, 0x110, parameters, 1, 2, ""));
 
   ASSERT_EQ(Export("12", "table.csv").status, kExitOk);
-  EXPECT_EQ(Bytes(dir.path() / "table.csv").find("DE_ITEM3"), std::string::npos);
+  EXPECT_EQ(ReadFile(dir.path() / "table.csv").find("DE_ITEM3"), std::string::npos);
   ASSERT_EQ(Import("12", "table.csv").status, kExitOk);
   record.ResetItem(3);
   EXPECT_TRUE(Record("12") == record);
@@ -219,8 +213,8 @@ TEST_F(CsvCommandTest, ExportReplacesTheWholeFileOrLeavesItAsItWas) {
   const fs::path table = dir.path() / "table.csv";
   std::ofstream(table, std::ios::binary) << "[SLOT00]\r\nMODULE_NAME=KM31QX-2C\r\nDE_ITEM9=old row\r\n";
   ASSERT_EQ(Export("12", "table.csv").status, kExitOk);
-  EXPECT_EQ(Bytes(table).find("DE_ITEM9"), std::string::npos);
-  EXPECT_NE(Bytes(table).find("\r\nDE_ITEM3=,1,3,"), std::string::npos);
+  EXPECT_EQ(ReadFile(table).find("DE_ITEM9"), std::string::npos);
+  EXPECT_NE(ReadFile(table).find("\r\nDE_ITEM3=,1,3,"), std::string::npos);
 
   // Any other file, the project's own first of all, only with --force.
   const std::string project = ParameterFile();
@@ -233,7 +227,7 @@ TEST_F(CsvCommandTest, ExportReplacesTheWholeFileOrLeavesItAsItWas) {
   std::ofstream(dir.path() / "notes.csv", std::ios::binary) << "Enable,Slave Address\n";
   EXPECT_EQ(Export("12", "notes.csv").status, kExitError);
   ASSERT_EQ(Export("12", "notes.csv", "EN", true).status, kExitOk);
-  EXPECT_EQ(Bytes(dir.path() / "notes.csv"), Bytes(table));
+  EXPECT_EQ(ReadFile(dir.path() / "notes.csv"), ReadFile(table));
   fs::remove(dir.path() / "notes.csv");
 
   const Outcome missingFolder = Export("12", "no/such/folder/table.csv");
