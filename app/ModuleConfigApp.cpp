@@ -5,6 +5,8 @@
 #include "app/ConfiguratorWindow.h"
 #include "app/TransferEntry.h"
 #include "config/ParameterCodec.h"
+#include "config/Reconciliation.h"
+#include "config/SlotPosition.h"
 #include "platform/Paths.h"
 
 namespace qx {

@@ -16,7 +16,7 @@
 
 #include "comm/XferKit.h"
 #include "config/ModuleConfig.h"
-#include "config/ProjectSettings.h"
+#include "config/HostProject.h"
 #include "platform/ProfileFile.h"
 #include "platform/TextTable.h"
 #include "platform/UiServices.h"

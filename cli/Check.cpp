@@ -7,7 +7,7 @@
 
 #include "cli/RecordFields.h"
 #include "config/ParameterCodec.h"
-#include "config/ProjectSettings.h"
+#include "config/HostProject.h"
 #include "dataexch/DeviceAddrTable.h"
 #include "dataexch/ItemEditor.h"
 #include "dataexch/ItemValidation.h"

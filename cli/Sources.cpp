@@ -3,7 +3,8 @@
 #include <cctype>
 
 #include "config/ParameterCodec.h"
-#include "config/ProjectSettings.h"
+#include "config/HostProject.h"
+#include "config/SlotPosition.h"
 #include "platform/Paths.h"
 #include "platform/ProfileFile.h"
 

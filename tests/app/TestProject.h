@@ -11,7 +11,7 @@
 #include <string>
 
 #include "config/ModuleConfig.h"
-#include "config/ProjectSettings.h"
+#include "config/HostProject.h"
 #include "platform/ProfileFile.h"
 
 namespace qx::test {
