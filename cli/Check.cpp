@@ -1,7 +1,6 @@
 #include "cli/Check.h"
 
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <sstream>
 
@@ -13,23 +12,14 @@
 #include "dataexch/ItemValidation.h"
 #include "platform/Paths.h"
 #include "platform/ProfileFile.h"
+#include "platform/Text.h"
 #include "platform/TextTable.h"
 
 namespace qx::cli {
 namespace {
 
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
-
-std::string_view Trim(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\r'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
+// The blanks the profile files trim around names and lines.
+constexpr std::string_view kBlanks = " \t\v\r";
 
 std::string Item(int i) {
   return "DataExchangeItem[" + std::to_string(i) + "]";
@@ -301,16 +291,16 @@ LineIndex::LineIndex(std::string_view bytes) {
     std::size_t end = bytes.find_first_of("\r\n", start);
     if (end == std::string_view::npos) end = bytes.size();
     ++number;
-    std::string_view line = Trim(bytes.substr(start, end - start));
+    std::string_view line = Trim(bytes.substr(start, end - start), kBlanks);
     if (const std::size_t nul = line.find('\0'); nul != std::string_view::npos) line = line.substr(0, nul);
     if (!line.empty() && line.front() == '[') {
       const std::size_t close = line.find(']');
-      section = Lower(Trim(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1)));
+      section = LowerAscii(Trim(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1), kBlanks));
       sections_.emplace(section, number);  // the first of a name counts
     } else if (!line.empty() && line.front() != ';') {
       const std::size_t eq = line.find('=');
       if (eq != std::string_view::npos && eq > 0) {
-        const std::string key = section + "\n" + Lower(Trim(line.substr(0, eq)));
+        const std::string key = section + "\n" + LowerAscii(Trim(line.substr(0, eq), kBlanks));
         keys_.emplace(key, number);
       }
     }
@@ -327,12 +317,12 @@ LineIndex LineIndex::OfFile(const std::string& path) {
 }
 
 int LineIndex::Section(std::string_view section) const {
-  const auto it = sections_.find(Lower(section));
+  const auto it = sections_.find(LowerAscii(section));
   return it == sections_.end() ? 0 : it->second;
 }
 
 int LineIndex::Key(std::string_view section, std::string_view key) const {
-  const auto it = keys_.find(Lower(section) + "\n" + Lower(key));
+  const auto it = keys_.find(LowerAscii(section) + "\n" + LowerAscii(key));
   return it == keys_.end() ? 0 : it->second;
 }
 

@@ -7,6 +7,7 @@
 
 #include "cli/RecordFields.h"
 #include "dataexch/RemoteAddress.h"
+#include "platform/Numbers.h"
 
 namespace qx::cli {
 namespace {
@@ -27,7 +28,7 @@ std::vector<Segment> Split(const std::string& path) {
     Segment s;
     const std::size_t bracket = part.find('[');
     if (bracket != std::string::npos) {
-      s.index = std::stoi(part.substr(bracket + 1));
+      s.index = ReadSigned32(std::string_view(part).substr(bracket + 1));
       part.resize(bracket);
     }
     s.name = part;

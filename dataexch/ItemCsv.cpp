@@ -7,9 +7,10 @@
 
 #include "config/ParameterCodec.h"
 #include "dataexch/ItemValidation.h"
-#include "dataexch/NumberText.h"
 #include "dataexch/RemoteAddress.h"
+#include "platform/Numbers.h"
 #include "platform/ProfileFile.h"
+#include "platform/Text.h"
 #include "platform/TextTable.h"
 
 namespace qx {
@@ -83,21 +84,14 @@ bool AllDigits(std::string_view text) {
   return !text.empty() && std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
 }
 
-std::string Upper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
 std::optional<uint32_t> ParseIp(std::string_view text) {
   uint32_t ip = 0;
   for (int part = 0; part < 4; ++part) {
     const std::size_t dot = part < 3 ? text.find('.') : text.size();
     if (dot == std::string_view::npos) return std::nullopt;
     const std::string_view octet = text.substr(0, dot);
-    if (!AllDigits(octet) || octet.size() > 3 || ReadDecimal(octet) > 255) return std::nullopt;
-    ip = ip << 8 | ReadDecimal(octet);
+    if (!AllDigits(octet) || octet.size() > 3 || ReadLeadingDigits32(octet) > 255) return std::nullopt;
+    ip = ip << 8 | ReadLeadingDigits32(octet);
     text = part < 3 ? text.substr(dot + 1) : std::string_view();
   }
   return ip;
@@ -164,7 +158,7 @@ std::optional<CsvRowError> ParseBlock(const std::vector<std::string>& v, int row
       local.size() > 1 + 10) {
     return Error(row, kLocalCol[side], CsvProblem::kLocalAddress);
   }
-  const uint64_t reg = ReadDecimal(local.substr(1));
+  const uint64_t reg = ReadLeadingDigits32(local.substr(1));
   if (reg < base || std::to_string(reg - base).size() > kMaxOffsetDigits) {
     return Error(row, kLocalCol[side], CsvProblem::kLocalAddress);
   }
@@ -177,7 +171,7 @@ std::optional<CsvRowError> ParseBlock(const std::vector<std::string>& v, int row
     return Error(row, kRemoteCol[side], CsvProblem::kKind);
   }
   const std::string name = remote.substr(open + 2, remote.size() - open - 3);
-  const std::string display = Upper(remote.substr(0, open));
+  const std::string display = UpperAscii(remote.substr(0, open));
   const auto found = std::ranges::find(b.KindNames, name);
   if (found == b.KindNames.end()) return Error(row, kRemoteCol[side], CsvProblem::kKind);
   b.Kind = static_cast<int>(found - b.KindNames.begin());
@@ -324,7 +318,7 @@ std::optional<CsvRowError> ReadCsvFile(const std::string& path, const CDeviceAdd
   int rows = 0;
   std::vector<std::string> keys;
   file.GetKeyNames(kCsvSection, keys);
-  for (std::string& key : keys) key = Upper(key);  // profile keys ignore case
+  for (std::string& key : keys) key = UpperAscii(key);  // profile keys ignore case
   for (int n = 1; n <= layout::kMaxItems; ++n) {
     const std::string key = CsvItemKey(n);
     if (std::ranges::find(keys, key) == keys.end()) break;

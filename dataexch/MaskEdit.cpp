@@ -2,14 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/Text.h"
+
 namespace qx {
-namespace {
-
-char Upper(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-}  // namespace
 
 MaskResult MaskEditModel::SetMask(std::string_view mask) {
   if (mask.size() < kMinMask || mask.size() > kMaxMask) return {false, std::string(kMaskLengthMessage)};
@@ -76,7 +71,7 @@ void MaskEditModel::OnChar(char c) {
     PlaceCaret(pos);
     return;
   }
-  c = Upper(c);
+  c = UpperAscii(c);
   if (!Permitted(c)) {
     // A character outside the set goes in only where the mask holds that
     // very character; '#' itself included, as the mask's marks are shown.
@@ -142,7 +137,7 @@ void MaskEditModel::Clear() {
 
 char MaskEditModel::PastedChar(std::size_t pos, char c) const {
   if (IsLiteral(pos)) return mask_[pos];
-  c = Upper(c);
+  c = UpperAscii(c);
   return Permitted(c) ? c : '0';
 }
 
