@@ -186,9 +186,9 @@ class Checker {
         {"Msg36", "local offset + quantity runs past the data exchange area (at most %d)"},
     };
     for (const Text& t : kTexts) {
-      if (m.Key == t.key) return SafeFormat(t.text, m.Args) + " (" + m.Key + ")";
+      if (m.key == t.key) return SafeFormat(t.text, m.args) + " (" + m.key + ")";
     }
-    return "rejected by the item editor (" + m.Key + ")";
+    return "rejected by the item editor (" + m.key + ")";
   }
 
   static std::string FieldPath(int i, ItemField f) {
@@ -219,8 +219,8 @@ class Checker {
       auto fields = LoadItemFields(table, m_.record, i, limits_, AreaBases{});
       ModuleConfig edited = m_.record;
       const ValidationResult r = ValidateItem(table, *fields, limits_, edited, i);
-      if (!r.Ok) {
-        Add(key, FieldPath(i, r.Focus), Reason(r.Message));
+      if (!r.ok) {
+        Add(key, FieldPath(i, r.focus), Reason(r.message));
         continue;
       }
       const auto before = m_.record.Block(ModuleConfig::ItemOffset(i), layout::kItemSize);

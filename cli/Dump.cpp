@@ -123,7 +123,7 @@ void ItemTables(const ModuleConfig& c, std::string& out) {
         return length == 0 && address == 0 ? std::string("-") : Hex(address) + "+" + std::to_string(length);
       };
       blocks.push_back({std::to_string(i), read ? "Read" : "Write", std::to_string(b.LocalOffset()), kind,
-                        FormatRemoteAddress(type, b.RemoteKind(), b.RemoteAddress()).Display,
+                        FormatRemoteAddress(type, b.RemoteKind(), b.RemoteAddress()).display,
                         std::to_string(b.Quantity()),
                         b.Command() > 0xFF ? Hex(b.Command()) : std::to_string(b.Command()),
                         segment(b.Segment1Address(), b.Segment1Length()),

@@ -108,7 +108,7 @@ void BlockFields(Builder& b, const char* name, uint16_t deviceType, TransferBloc
   const RemoteAddressText address = FormatRemoteAddress(deviceType, block.RemoteKind(), block.RemoteAddress());
   b.Number("RemoteKind", block.RemoteKind(), KindName(deviceType, block.RemoteKind()));
   // The device's notation is the readable form; the stored number goes to JSON as well.
-  b.JsonOnly("RemoteAddressText", JsonQuoted(address.Display));
+  b.JsonOnly("RemoteAddressText", JsonQuoted(address.display));
   b.Number("RemoteAddress", block.RemoteAddress());
   for (int k = 1; k <= 3; ++k) b.Reserved(Indexed("ReservedWord", k), block.ReservedWord(k));
   b.Command("Command", block.Command());

@@ -111,7 +111,7 @@ const KindNotation* Notation(uint16_t deviceType, uint16_t kind) {
 std::string RemoteCell(uint16_t deviceType, TransferBlockView<const uint8_t> block) {
   const RemoteAddressText text = FormatRemoteAddress(deviceType, block.RemoteKind(), block.RemoteAddress());
   const KindNotation* kind = Notation(deviceType, block.RemoteKind());
-  return text.Display + " (" + (kind ? std::string(kind->Name) : std::to_string(block.RemoteKind())) + ")";
+  return text.display + " (" + (kind ? std::string(kind->Name) : std::to_string(block.RemoteKind())) + ")";
 }
 
 CsvRowError Error(int row, int column, CsvProblem problem) {
@@ -188,7 +188,7 @@ std::optional<CsvRowError> ParseBlock(const std::vector<std::string>& v, int row
   b.Number = wordBit ? number.substr(0, dot) : number;
   b.Bit = wordBit && dot != std::string::npos ? number.substr(dot + 1) : "0";
   const uint32_t address = ParseRemoteAddress(table, fields, dir);
-  if (b.Number.empty() || FormatRemoteAddress(typeId, kindId, address).Display != display) {
+  if (b.Number.empty() || FormatRemoteAddress(typeId, kindId, address).display != display) {
     return Error(row, kRemoteCol[side], CsvProblem::kRemoteAddress);
   }
 
@@ -285,7 +285,7 @@ std::optional<CsvRowError> ParseItemRow(std::string_view row, int rowNumber, con
   }
   config.ResetItem(itemNumber);
   const ValidationResult result = ValidateItem(table, fields, limits, config, itemNumber);
-  if (!result.Ok) return CsvRowError{rowNumber, ColumnOf(result.Focus), CsvProblem::kRejected, result.Message};
+  if (!result.ok) return CsvRowError{rowNumber, ColumnOf(result.focus), CsvProblem::kRejected, result.message};
   return std::nullopt;
 }
 

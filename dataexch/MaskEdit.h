@@ -46,8 +46,8 @@ enum class EditKey { kShift, kControl, kInsert, kDelete, kC, kV, kX, kOther };
 enum class KeyOutcome { kSwallowed, kStandard };
 
 struct MaskResult {
-  bool Ok = true;
-  std::string Message;  // for the user; empty when the failure is silent
+  bool ok = true;
+  std::string message;  // for the user; empty when the failure is silent
 };
 
 inline constexpr std::string_view kMaskLengthMessage = "Mask length range in [2-254]";

@@ -46,10 +46,10 @@ RemoteAddressText FormatRemoteAddress(uint16_t deviceType, uint16_t kind, uint32
       bit = Printf("%u", address % 16);
       break;
   }
-  text.Display = n->Prefix + number;
-  if (n->Style == AddrStyle::kWordBit) text.Display += "." + bit;
-  text.Number = std::move(number);
-  text.Bit = std::move(bit);
+  text.display = n->Prefix + number;
+  if (n->Style == AddrStyle::kWordBit) text.display += "." + bit;
+  text.number = std::move(number);
+  text.bit = std::move(bit);
   return text;
 }
 
