@@ -5,8 +5,8 @@
 #include <sstream>
 
 #include "cli/RecordFields.h"
-#include "config/ParameterCodec.h"
 #include "config/HostProject.h"
+#include "config/ParameterCodec.h"
 #include "dataexch/DeviceAddrTable.h"
 #include "dataexch/ItemEditor.h"
 #include "dataexch/ItemValidation.h"
@@ -295,7 +295,8 @@ LineIndex::LineIndex(std::string_view bytes) {
     if (const std::size_t nul = line.find('\0'); nul != std::string_view::npos) line = line.substr(0, nul);
     if (!line.empty() && line.front() == '[') {
       const std::size_t close = line.find(']');
-      section = LowerAscii(Trim(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1), kBlanks));
+      section = LowerAscii(
+          Trim(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1), kBlanks));
       sections_.emplace(section, number);  // the first of a name counts
     } else if (!line.empty() && line.front() != ';') {
       const std::size_t eq = line.find('=');

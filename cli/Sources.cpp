@@ -1,8 +1,7 @@
 #include "cli/Sources.h"
 
-
-#include "config/ParameterCodec.h"
 #include "config/HostProject.h"
+#include "config/ParameterCodec.h"
 #include "config/SlotPosition.h"
 #include "platform/Paths.h"
 #include "platform/ProfileFile.h"

@@ -167,7 +167,8 @@ bool ReconcileParameterFile(ProjectContext& context) {
   ApplyPlan(context, PlanSlots(context, SlotCountOfRackType(rackType), rackConfigured));
   if (rackConfigured) {
     for (int i = 0; i < kSlotsPerRack; ++i) {
-      if (!ProjectSlotHoldsModule(context, kReconciledRack, i)) ClearModuleSection(context, kReconciledRack, i);
+      if (!ProjectSlotHoldsModule(context, kReconciledRack, i))
+        ClearModuleSection(context, kReconciledRack, i);
     }
   }
   return batch.Commit();

@@ -285,7 +285,8 @@ std::optional<CsvRowError> ParseItemRow(std::string_view row, int rowNumber, con
   }
   config.ResetItem(itemNumber);
   const ValidationResult result = ValidateItem(table, fields, limits, config, itemNumber);
-  if (!result.ok) return CsvRowError{rowNumber, ColumnOf(result.focus), CsvProblem::kRejected, result.message};
+  if (!result.ok)
+    return CsvRowError{rowNumber, ColumnOf(result.focus), CsvProblem::kRejected, result.message};
   return std::nullopt;
 }
 

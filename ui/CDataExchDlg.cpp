@@ -210,7 +210,8 @@ QString CDataExchDlg::WireFormText(int k, Direction dir) const {
   const std::optional<WireForm> wire = BlockWireForm(table_, item.DeviceType(), block, dir);
   if (!wire) return tr("This address is in no range of the device type; edit the item to correct it.");
   if (wire->command == 0) return tr("This address cannot be written.");
-  const QString address = QStringLiteral("%1 (0x%2)").arg(wire->deviceAddress).arg(wire->deviceAddress, 4, 16, QLatin1Char('0'));
+  const QString address =
+      QStringLiteral("%1 (0x%2)").arg(wire->deviceAddress).arg(wire->deviceAddress, 4, 16, QLatin1Char('0'));
   if (wire->modbus) {
     return tr("Modbus function code %1 (0x%2), 0-based address %3")
         .arg(wire->command)
@@ -470,7 +471,8 @@ QString CDataExchDlg::CsvErrorText(const CsvRowError& error) const {
       break;
     case CsvProblem::kRejected: {
       std::string format = context_.texts.Message(error.message.key);
-      reason = QString::fromStdString(format.empty() ? error.message.key : SafeFormat(format, error.message.args));
+      reason =
+          QString::fromStdString(format.empty() ? error.message.key : SafeFormat(format, error.message.args));
       break;
     }
     case CsvProblem::kNone:
