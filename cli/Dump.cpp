@@ -7,6 +7,7 @@
 
 #include "cli/RecordFields.h"
 #include "dataexch/RemoteAddress.h"
+#include "platform/Inet.h"
 #include "platform/Numbers.h"
 
 namespace qx::cli {
@@ -112,7 +113,7 @@ void ItemTables(const ModuleConfig& c, std::string& out) {
     std::string typeName = DeviceTypeName(type);
     if (typeName.empty()) typeName = std::to_string(type) + " (unknown)";
     devices.push_back({std::to_string(i), item.Enabled() == 2 ? "yes" : item.Enabled() == 0 ? "no" : std::to_string(item.Enabled()),
-                       typeName, std::to_string(item.SlaveAddress()), DottedIp(item.IpAddress()),
+                       typeName, std::to_string(item.SlaveAddress()), DottedQuad(item.IpAddress()),
                        std::to_string(item.UpdateCycle()), std::to_string(item.Timeout()),
                        item.SupportFc17() ? "yes" : "no"});
     for (const bool read : {true, false}) {

@@ -8,6 +8,7 @@
 #include "config/ParameterCodec.h"
 #include "dataexch/ItemValidation.h"
 #include "dataexch/RemoteAddress.h"
+#include "platform/Inet.h"
 #include "platform/Numbers.h"
 #include "platform/ProfileFile.h"
 #include "platform/Text.h"
@@ -95,12 +96,6 @@ std::optional<uint32_t> ParseIp(std::string_view text) {
     text = part < 3 ? text.substr(dot + 1) : std::string_view();
   }
   return ip;
-}
-
-std::string Ip(uint32_t ip) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%u.%u.%u.%u", ip >> 24, ip >> 16 & 0xFF, ip >> 8 & 0xFF, ip & 0xFF);
-  return text;
 }
 
 const KindNotation* Notation(uint16_t deviceType, uint16_t kind) {
@@ -241,7 +236,7 @@ std::string FormatItemRow(const ModuleConfig& config, int itemNumber, const Area
   const std::array<std::string, kCsvColumns> values = {
       item.Enabled() == ItemView<const uint8_t>::kEnabledValue ? "1" : "0",
       std::to_string(item.SlaveAddress()),
-      Ip(item.IpAddress()),
+      DottedQuad(item.IpAddress()),
       std::to_string(item.UpdateCycle()),
       std::to_string(item.Timeout()),
       item.SupportFc17() != 0 ? "1" : "0",

@@ -18,6 +18,7 @@
 #include "dataexch/ItemCsv.h"
 #include "dataexch/ItemTable.h"
 #include "dataexch/RemoteAddress.h"
+#include "platform/Inet.h"
 #include "platform/TextTable.h"
 #include "platform/UiServices.h"
 #include "ui/CItemEditDlg.h"
@@ -49,7 +50,7 @@ constexpr ColumnSpec kColumnSpecs[CDataExchDlg::kColumns] = {
 };
 
 QString Ip(uint32_t ip) {
-  return QStringLiteral("%1.%2.%3.%4").arg(ip >> 24).arg(ip >> 16 & 0xFF).arg(ip >> 8 & 0xFF).arg(ip & 0xFF);
+  return QString::fromStdString(DottedQuad(ip));
 }
 
 QString ItemList(const std::vector<int>& items) {

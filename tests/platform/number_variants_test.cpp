@@ -1,7 +1,7 @@
 // The named variants beside the one number reader: where a caller's rule
 // for signs, blanks or overflow really differs from the 32-bit strtoul, and
 // the text helpers that replaced private copies (comma field, upper case,
-// leading trim).
+// leading trim, the dotted address).
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <string>
 #include <tuple>
 
+#include "platform/Inet.h"
 #include "platform/Numbers.h"
 #include "platform/Text.h"
 
@@ -71,6 +72,13 @@ TEST(TextHelpers, CommaFieldUpperCaseAndLeadingTrim) {
   EXPECT_EQ(UpperAscii("SlOt13 \xC3\xA4"), "SLOT13 \xC3\xA4");  // UTF-8 bytes untouched
   EXPECT_EQ(TrimStart(" \t 5 ,"), "5 ,");
   EXPECT_EQ(TrimStart(" \t"), "");
+}
+
+TEST(DottedQuad, ShowsTheMostSignificantByteFirst) {
+  EXPECT_EQ(DottedQuad(0xC0A8000Au), "192.168.0.10");
+  EXPECT_EQ(DottedQuad(0), "0.0.0.0");
+  EXPECT_EQ(DottedQuad(0xFFFFFFFFu), "255.255.255.255");
+  EXPECT_EQ(InetAddrHostOrder(DottedQuad(0x0A000102u)), 0x0A000102u);
 }
 
 }  // namespace
