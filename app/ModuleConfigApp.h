@@ -15,8 +15,8 @@
 #include <string_view>
 
 #include "comm/XferKit.h"
+#include "config/HostProject.h"
 #include "config/ModuleConfig.h"
-#include "config/ProjectSettings.h"
 #include "platform/ProfileFile.h"
 #include "platform/TextTable.h"
 #include "platform/UiServices.h"
@@ -68,30 +68,30 @@ class CModuleConfigApp {
   void SetWindowOpener(ConfiguratorWindowOpener* opener) { opener_ = opener; }
   // Message boxes and file choosers: the given services, or HeadlessUi.
   void SetUiServices(UiServices* ui) { ui_ = ui; }
-  UiServices& Ui() { return ui_ != nullptr ? *ui_ : headless_ui_; }
+  UiServices& Ui() { return ui_ != nullptr ? *ui_ : headlessUi_; }
 
   // What the configurator window works on.
   ConfiguratorContext WindowContext();
 
   // ---- State ---------------------------------------------------------------
-  const std::optional<int>& ReadLenMax() const { return read_len_max_; }
-  const std::optional<int>& WriteLenMax() const { return write_len_max_; }
-  CXferKit& CommLink() { return comm_link_; }
+  const std::optional<int>& ReadLenMax() const { return readLenMax_; }
+  const std::optional<int>& WriteLenMax() const { return writeLenMax_; }
+  CXferKit& CommLink() { return commLink_; }
   // The translation of the chosen language (the language folder's
   // "KM31QX-2C_CHT.qm" or "_CHS.qm"), which the window layer installs; empty
   // for the built-in English texts.
-  const std::string& TranslationPath() const { return resource_source_; }
+  const std::string& TranslationPath() const { return resourceSource_; }
   // The translation file loaded last, kept once loaded.
-  const std::string& LanguageResources() const { return language_resources_; }
-  CProfileFile& ProjectFile() { return project_file_; }
-  CProfileFile& TextTableFile() { return text_table_file_; }
-  CProfileFile& ParameterFile() { return parameter_file_; }
+  const std::string& LanguageResources() const { return languageResources_; }
+  CProfileFile& ProjectFile() { return projectFile_; }
+  CProfileFile& TextTableFile() { return textTableFile_; }
+  CProfileFile& ParameterFile() { return parameterFile_; }
   const CTextTable& Texts() const { return texts_; }
-  const std::string& ModuleName() const { return module_name_; }
-  const std::string& ProjectBasePath() const { return project_base_path_; }
-  const std::string& ModuleDirectory() const { return module_directory_; }
-  const std::string& ProjectFilePath() const { return project_file_path_; }
-  const std::string& ParameterFilePath() const { return parameter_file_path_; }
+  const std::string& ModuleName() const { return moduleName_; }
+  const std::string& ProjectBasePath() const { return projectBasePath_; }
+  const std::string& ModuleDirectory() const { return moduleDirectory_; }
+  const std::string& ProjectFilePath() const { return projectFilePath_; }
+  const std::string& ParameterFilePath() const { return parameterFilePath_; }
   ModuleConfig& Record() { return record_; }
   SessionFields& Session() { return session_; }
 
@@ -105,26 +105,26 @@ class CModuleConfigApp {
   bool PrepareParameterFile(ProjectContext& project);
   void OpenConfiguratorWindow();
 
-  std::optional<int> read_len_max_;
-  std::optional<int> write_len_max_;
-  CXferKit comm_link_;
+  std::optional<int> readLenMax_;
+  std::optional<int> writeLenMax_;
+  CXferKit commLink_;
   // The own resources are the built-in English texts: an empty resource source.
-  std::string language_resources_;
-  std::string resource_source_;
-  CProfileFile project_file_;
-  CProfileFile text_table_file_;
-  CProfileFile parameter_file_;
-  std::string module_name_ = "KM31QX-2C";
-  std::string project_base_path_;
-  std::string module_directory_;
-  std::string project_file_path_;
-  std::string parameter_file_path_;
+  std::string languageResources_;
+  std::string resourceSource_;
+  CProfileFile projectFile_;
+  CProfileFile textTableFile_;
+  CProfileFile parameterFile_;
+  std::string moduleName_ = "KM31QX-2C";
+  std::string projectBasePath_;
+  std::string moduleDirectory_;
+  std::string projectFilePath_;
+  std::string parameterFilePath_;
   ModuleConfig record_;
   SessionFields session_;
-  bool parameter_file_saved_ = false;  // the last show call's file steps were all saved
+  bool parameterFileSaved_ = false;  // the last show call's file steps were all saved
 
-  CTextTable texts_{text_table_file_};
-  HeadlessUi headless_ui_;
+  CTextTable texts_{textTableFile_};
+  HeadlessUi headlessUi_;
   UiServices* ui_ = nullptr;
   ConfiguratorWindowOpener* opener_ = nullptr;
 };

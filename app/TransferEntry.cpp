@@ -6,6 +6,8 @@
 #include "comm/Transfer.h"
 #include "comm/XferKit.h"
 #include "config/ParameterCodec.h"
+#include "config/Reconciliation.h"
+#include "config/SlotPosition.h"
 #include "platform/ProfileFile.h"
 #include "platform/TextTable.h"
 #include "platform/UiServices.h"

@@ -19,7 +19,7 @@
 #include <string>
 #include <string_view>
 
-#include "config/ProjectSettings.h"
+#include "config/HostProject.h"
 
 namespace qx {
 

@@ -9,7 +9,6 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -21,6 +20,8 @@
 #include <vector>
 
 #include "config/ParameterCodec.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 
 namespace {
 
@@ -40,15 +41,6 @@ void WriteWhole(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
-
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
@@ -65,12 +57,12 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 bool IsHeader(const std::string& line, std::string_view section) {
   return line.size() >= 2 && line.front() == '[' && line.back() == ']' &&
-         EqualsNoCase(std::string_view(line).substr(1, line.size() - 2), section);
+         qx::EqualsIgnoreCaseAscii(std::string_view(line).substr(1, line.size() - 2), section);
 }
 
 bool IsKey(const std::string& line, std::string_view key) {
   const std::size_t eq = line.find('=');
-  return eq != std::string::npos && EqualsNoCase(std::string_view(line).substr(0, eq), key);
+  return eq != std::string::npos && qx::EqualsIgnoreCaseAscii(std::string_view(line).substr(0, eq), key);
 }
 
 // Finds the section's key line: fills the index of the header and of the
@@ -139,8 +131,9 @@ qx::ModuleConfig BusyRecord(int seed) {
 class BenchFile {
  public:
   BenchFile() {
-    const char* base = std::getenv("QX_BENCH_DIR");
-    std::string tmpl = (std::filesystem::path(base ? base : std::filesystem::temp_directory_path().string()) /
+    const std::string base =
+        qx::EnvironmentValue("QX_BENCH_DIR").value_or(std::filesystem::temp_directory_path().string());
+    std::string tmpl = (std::filesystem::path(base) /
                         "qx_bench_XXXXXX")
                            .string();
     if (!mkdtemp(tmpl.data())) std::abort();

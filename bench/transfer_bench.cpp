@@ -14,8 +14,9 @@
 #include <vector>
 
 #include "comm/Frames.h"
-#include "platform/SocketIo.h"
 #include "comm/Transfer.h"
+#include "platform/ByteOrder.h"
+#include "platform/SocketIo.h"
 #include "sim/Server.h"
 
 namespace {
@@ -55,12 +56,8 @@ bool ReadExactly(int fd, uint8_t* p, std::size_t n) {
   return true;
 }
 
-void Put32(uint8_t* p, uint32_t v) {
-  p[0] = uint8_t(v >> 24), p[1] = uint8_t(v >> 16), p[2] = uint8_t(v >> 8), p[3] = uint8_t(v);
-}
-uint32_t Get32(const uint8_t* p) {
-  return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
-}
+using qx::GetBe32;
+using qx::PutBe32;
 
 // The floor's server: each message starts with its own length and the
 // length of the answer wanted; it reads the message and sends the answer.
@@ -74,7 +71,7 @@ class FloorServer {
       qx::net::SetNoDelay(fd);
       std::vector<uint8_t> buffer(4096);
       while (ReadExactly(fd, buffer.data(), 8)) {
-        const uint32_t in = Get32(buffer.data()), out = Get32(buffer.data() + 4);
+        const uint32_t in = GetBe32(buffer.data()), out = GetBe32(buffer.data() + 4);
         if (in < 8 || in > buffer.size() || out > buffer.size() ||
             !ReadExactly(fd, buffer.data() + 8, in - 8))
           break;
@@ -108,8 +105,8 @@ void Floor(benchmark::State& state, bool upload) {
   std::vector<uint8_t> buffer(4096);
   for (auto _ : state) {
     for (auto [in, out] : sizes) {
-      Put32(buffer.data(), static_cast<uint32_t>(in));
-      Put32(buffer.data() + 4, static_cast<uint32_t>(out));
+      PutBe32(buffer.data(), static_cast<uint32_t>(in));
+      PutBe32(buffer.data() + 4, static_cast<uint32_t>(out));
       if (send(fd, buffer.data(), static_cast<std::size_t>(in), MSG_NOSIGNAL) != in ||
           !ReadExactly(fd, buffer.data(), static_cast<std::size_t>(out))) {
         return state.SkipWithError("round trip failed");

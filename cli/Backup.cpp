@@ -1,13 +1,12 @@
 #include "cli/Backup.h"
 
 #include <atomic>
-#include <cstdio>
 #include <map>
 #include <thread>
 
 #include "cli/Sources.h"
+#include "config/ExportFile.h"
 #include "config/ParameterCodec.h"
-#include "platform/ProfileFile.h"
 
 namespace qx::cli {
 
@@ -52,17 +51,12 @@ void RunJobs(std::size_t jobs, int workers, const std::function<void(std::size_t
 BackupOutcome BackupOne(const BackupJob& job, int port) {
   UploadResult up = UploadImage(job.target->session, job.module.rack, job.module.slot, port);
   if (!up.ok) return {false, up.reason};
-  // Written as an export file (section SLOT00), beside the final name first.
-  const std::string temp = job.outPath + ".part";
-  std::remove(temp.c_str());
-  CProfileFile file;
-  if (!WriteParameters(up.record, job.module.firmwareVersion, file, 0, 0, temp)) {
-    std::remove(temp.c_str());
-    return {false, "cannot write " + temp};
-  }
-  if (std::rename(temp.c_str(), job.outPath.c_str()) != 0) {
-    std::remove(temp.c_str());
-    return {false, "cannot rename " + temp + " to " + job.outPath};
+  // Written as Export File writes (section SLOT00, put in place whole), so
+  // that no other file beside it, a "<name>.part" of the user's included,
+  // is touched.
+  std::string error;
+  if (!ExportParameterFile(up.record, job.module.firmwareVersion, job.outPath, &error)) {
+    return {false, error.empty() ? "cannot write " + job.outPath : error};
   }
   return {true, ""};
 }

@@ -1,35 +1,25 @@
 #include "cli/Check.h"
 
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <sstream>
 
 #include "cli/RecordFields.h"
+#include "config/HostProject.h"
 #include "config/ParameterCodec.h"
-#include "config/ProjectSettings.h"
 #include "dataexch/DeviceAddrTable.h"
 #include "dataexch/ItemEditor.h"
 #include "dataexch/ItemValidation.h"
 #include "platform/Paths.h"
 #include "platform/ProfileFile.h"
+#include "platform/Text.h"
 #include "platform/TextTable.h"
 
 namespace qx::cli {
 namespace {
 
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
-
-std::string_view Trim(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\r'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
+// The blanks the profile files trim around names and lines.
+constexpr std::string_view kBlanks = " \t\v\r";
 
 std::string Item(int i) {
   return "DataExchangeItem[" + std::to_string(i) + "]";
@@ -196,9 +186,9 @@ class Checker {
         {"Msg36", "local offset + quantity runs past the data exchange area (at most %d)"},
     };
     for (const Text& t : kTexts) {
-      if (m.Key == t.key) return SafeFormat(t.text, m.Args) + " (" + m.Key + ")";
+      if (m.key == t.key) return SafeFormat(t.text, m.args) + " (" + m.key + ")";
     }
-    return "rejected by the item editor (" + m.Key + ")";
+    return "rejected by the item editor (" + m.key + ")";
   }
 
   static std::string FieldPath(int i, ItemField f) {
@@ -229,8 +219,8 @@ class Checker {
       auto fields = LoadItemFields(table, m_.record, i, limits_, AreaBases{});
       ModuleConfig edited = m_.record;
       const ValidationResult r = ValidateItem(table, *fields, limits_, edited, i);
-      if (!r.Ok) {
-        Add(key, FieldPath(i, r.Focus), Reason(r.Message));
+      if (!r.ok) {
+        Add(key, FieldPath(i, r.focus), Reason(r.message));
         continue;
       }
       const auto before = m_.record.Block(ModuleConfig::ItemOffset(i), layout::kItemSize);
@@ -301,16 +291,17 @@ LineIndex::LineIndex(std::string_view bytes) {
     std::size_t end = bytes.find_first_of("\r\n", start);
     if (end == std::string_view::npos) end = bytes.size();
     ++number;
-    std::string_view line = Trim(bytes.substr(start, end - start));
+    std::string_view line = Trim(bytes.substr(start, end - start), kBlanks);
     if (const std::size_t nul = line.find('\0'); nul != std::string_view::npos) line = line.substr(0, nul);
     if (!line.empty() && line.front() == '[') {
       const std::size_t close = line.find(']');
-      section = Lower(Trim(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1)));
+      section = LowerAscii(
+          Trim(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1), kBlanks));
       sections_.emplace(section, number);  // the first of a name counts
     } else if (!line.empty() && line.front() != ';') {
       const std::size_t eq = line.find('=');
       if (eq != std::string_view::npos && eq > 0) {
-        const std::string key = section + "\n" + Lower(Trim(line.substr(0, eq)));
+        const std::string key = section + "\n" + LowerAscii(Trim(line.substr(0, eq), kBlanks));
         keys_.emplace(key, number);
       }
     }
@@ -327,12 +318,12 @@ LineIndex LineIndex::OfFile(const std::string& path) {
 }
 
 int LineIndex::Section(std::string_view section) const {
-  const auto it = sections_.find(Lower(section));
+  const auto it = sections_.find(LowerAscii(section));
   return it == sections_.end() ? 0 : it->second;
 }
 
 int LineIndex::Key(std::string_view section, std::string_view key) const {
-  const auto it = keys_.find(Lower(section) + "\n" + Lower(key));
+  const auto it = keys_.find(LowerAscii(section) + "\n" + LowerAscii(key));
   return it == keys_.end() ? 0 : it->second;
 }
 

@@ -11,7 +11,7 @@
 #include "cli/Sources.h"
 #include "cli/Upload.h"
 #include "config/ParameterCodec.h"
-#include "config/ProjectSettings.h"
+#include "config/SlotPosition.h"
 #include "platform/Paths.h"
 
 namespace qx::cli {

@@ -8,7 +8,7 @@
 #include "cli/Check.h"
 #include "cli/Sources.h"
 #include "config/ParameterCodec.h"
-#include "config/ProjectSettings.h"
+#include "config/HostProject.h"
 #include "dataexch/ItemCsv.h"
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
@@ -65,7 +65,7 @@ bool Open(const std::string& projectArg, const std::string& position, const std:
 }
 
 std::string ProblemText(const CsvRowError& e, const CTextTable& texts) {
-  switch (e.Problem) {
+  switch (e.problem) {
     case CsvProblem::kFieldCount:
       return "the row does not hold a leading comma and " + std::to_string(kCsvColumns) + " values";
     case CsvProblem::kNotNumber:
@@ -84,9 +84,9 @@ std::string ProblemText(const CsvRowError& e, const CTextTable& texts) {
       return "not an address of that kind";
     case CsvProblem::kRejected: {
       // The Item Edit dialog's own message, in the language's words.
-      const std::string format = texts.Message(e.Message.Key);
-      return format.empty() ? "refused by the item editor (" + e.Message.Key + ")"
-                            : SafeFormat(format, e.Message.Args);
+      const std::string format = texts.Message(e.message.key);
+      return format.empty() ? "refused by the item editor (" + e.message.key + ")"
+                            : SafeFormat(format, e.message.args);
     }
     case CsvProblem::kNotThisModule:
       return "not a KM31QX-2C data exchange table (MODULE_ID is not 0x5881)";
@@ -121,7 +121,7 @@ std::vector<BadRow> CheckRows(const CProfileFile& file, const CsvModule& m, cons
     const int n = ++rows;
     const std::string row = file.GetString(kCsvSection, CsvItemKey(n).c_str());
     if (auto e = ParseItemRow(row, n, table, limits, m.bases, scratch, n)) {
-      bad.push_back({n, e->Column > 0 ? titles[e->Column - 1] : "row", ProblemText(*e, m.texts)});
+      bad.push_back({n, e->column > 0 ? titles[e->column - 1] : "row", ProblemText(*e, m.texts)});
     }
   }
   // Rows the reader stops before: after a gap, or past the table's 64 items.
@@ -214,8 +214,8 @@ int RunCsvImport(const std::string& project, const std::string& position, const 
   // All rows are good: the page's own import puts them into the record.
   ModuleConfig record = m.module.record;
   if (const auto e = ReadCsvFile(file, CDeviceAddrTable(), limits, m.bases, record)) {
-    if (e->Row == 0) return Fail(s, file + ": " + ProblemText(*e, m.texts) + "; nothing was imported");
-    return Fail(s, file + ":" + std::to_string(e->Row) + ": changed while it was read; nothing was imported");
+    if (e->row == 0) return Fail(s, file + ": " + ProblemText(*e, m.texts) + "; nothing was imported");
+    return Fail(s, file + ":" + std::to_string(e->row) + ": changed while it was read; nothing was imported");
   }
   CProfileFile parameters;
   parameters.SetPathName(m.parameterFile.c_str());

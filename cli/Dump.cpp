@@ -7,6 +7,8 @@
 
 #include "cli/RecordFields.h"
 #include "dataexch/RemoteAddress.h"
+#include "platform/Inet.h"
+#include "platform/Numbers.h"
 
 namespace qx::cli {
 namespace {
@@ -27,7 +29,7 @@ std::vector<Segment> Split(const std::string& path) {
     Segment s;
     const std::size_t bracket = part.find('[');
     if (bracket != std::string::npos) {
-      s.index = std::stoi(part.substr(bracket + 1));
+      s.index = ReadSigned32(std::string_view(part).substr(bracket + 1));
       part.resize(bracket);
     }
     s.name = part;
@@ -111,7 +113,7 @@ void ItemTables(const ModuleConfig& c, std::string& out) {
     std::string typeName = DeviceTypeName(type);
     if (typeName.empty()) typeName = std::to_string(type) + " (unknown)";
     devices.push_back({std::to_string(i), item.Enabled() == 2 ? "yes" : item.Enabled() == 0 ? "no" : std::to_string(item.Enabled()),
-                       typeName, std::to_string(item.SlaveAddress()), DottedIp(item.IpAddress()),
+                       typeName, std::to_string(item.SlaveAddress()), DottedQuad(item.IpAddress()),
                        std::to_string(item.UpdateCycle()), std::to_string(item.Timeout()),
                        item.SupportFc17() ? "yes" : "no"});
     for (const bool read : {true, false}) {
@@ -122,7 +124,7 @@ void ItemTables(const ModuleConfig& c, std::string& out) {
         return length == 0 && address == 0 ? std::string("-") : Hex(address) + "+" + std::to_string(length);
       };
       blocks.push_back({std::to_string(i), read ? "Read" : "Write", std::to_string(b.LocalOffset()), kind,
-                        FormatRemoteAddress(type, b.RemoteKind(), b.RemoteAddress()).Display,
+                        FormatRemoteAddress(type, b.RemoteKind(), b.RemoteAddress()).display,
                         std::to_string(b.Quantity()),
                         b.Command() > 0xFF ? Hex(b.Command()) : std::to_string(b.Command()),
                         segment(b.Segment1Address(), b.Segment1Length()),

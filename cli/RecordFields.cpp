@@ -5,6 +5,7 @@
 
 #include "dataexch/DeviceAddrData.h"
 #include "dataexch/RemoteAddress.h"
+#include "platform/Inet.h"
 
 namespace qx::cli {
 namespace {
@@ -63,7 +64,7 @@ class Builder {
     Add(name, Hex(value, width) + suffix, std::to_string(value), value == 0, false);
   }
   void Ip(std::string_view name, uint32_t value) {
-    Add(name, DottedIp(value), JsonQuoted(DottedIp(value)), value == 0, false);
+    Add(name, DottedQuad(value), JsonQuoted(DottedQuad(value)), value == 0, false);
   }
   void Text(std::string_view name, std::string_view value, bool reserved = false) {
     Add(name, Quoted(value), JsonQuoted(value), value.empty(), reserved);
@@ -108,7 +109,7 @@ void BlockFields(Builder& b, const char* name, uint16_t deviceType, TransferBloc
   const RemoteAddressText address = FormatRemoteAddress(deviceType, block.RemoteKind(), block.RemoteAddress());
   b.Number("RemoteKind", block.RemoteKind(), KindName(deviceType, block.RemoteKind()));
   // The device's notation is the readable form; the stored number goes to JSON as well.
-  b.JsonOnly("RemoteAddressText", JsonQuoted(address.Display));
+  b.JsonOnly("RemoteAddressText", JsonQuoted(address.display));
   b.Number("RemoteAddress", block.RemoteAddress());
   for (int k = 1; k <= 3; ++k) b.Reserved(Indexed("ReservedWord", k), block.ReservedWord(k));
   b.Command("Command", block.Command());
@@ -272,11 +273,6 @@ std::string Quoted(std::string_view text) {
     }
   }
   return out + "\"";
-}
-
-std::string DottedIp(uint32_t v) {
-  return std::to_string(v >> 24) + "." + std::to_string((v >> 16) & 0xFF) + "." + std::to_string((v >> 8) & 0xFF) +
-         "." + std::to_string(v & 0xFF);
 }
 
 std::string DeviceTypeName(uint16_t deviceType) {

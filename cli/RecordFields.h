@@ -45,8 +45,6 @@ int ItemsInUse(const ModuleConfig& record);
 std::string Quoted(std::string_view text);
 // A text as a JSON string literal.
 std::string JsonQuoted(std::string_view text);
-// a.b.c.d of the value a<<24 | b<<16 | c<<8 | d.
-std::string DottedIp(uint32_t value);
 // The name of a remote address kind of a device type ("D Register"), or "".
 std::string KindName(uint16_t deviceType, uint16_t kind);
 // The name of a device type ("MODBUS TCP"), or "".

@@ -1,11 +1,11 @@
 #include "cli/Sources.h"
 
-#include <cctype>
-
+#include "config/HostProject.h"
 #include "config/ParameterCodec.h"
-#include "config/ProjectSettings.h"
+#include "config/SlotPosition.h"
 #include "platform/Paths.h"
 #include "platform/ProfileFile.h"
+#include "platform/Text.h"
 
 namespace qx::cli {
 namespace {
@@ -20,14 +20,12 @@ bool EndsWith(const std::string& text, std::string_view suffix) {
 bool IsPosition(const std::string& position) {
   std::string digits = position;
   if (digits.size() > 4) {
-    std::string prefix = digits.substr(0, 4);
-    for (char& c : prefix) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (prefix != "SLOT") return false;
+    if (!EqualsIgnoreCaseAscii(std::string_view(digits).substr(0, 4), "SLOT")) return false;
     digits = digits.substr(4);
   }
   if (digits.size() != 2 && digits.size() != 3) return false;
   for (char c : digits) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    if (DigitIn(c, 10) < 0) return false;
   }
   return true;
 }

@@ -4,7 +4,7 @@
 
 #include "comm/Transfer.h"
 #include "comm/XferKit.h"
-#include "config/ProjectSettings.h"
+#include "config/HostProject.h"
 #include "platform/ProfileFile.h"
 
 namespace qx::cli {

@@ -26,14 +26,14 @@ int TimeoutFromEnvironment() {
 
 }  // namespace
 
-CXferKit::CXferKit() : timeout_ms_(TimeoutFromEnvironment()) {}
+CXferKit::CXferKit() : timeoutMs_(TimeoutFromEnvironment()) {}
 
 CXferKit::~CXferKit() {
   for (Connection& c : connections_) Disconnect(c);
 }
 
 void CXferKit::SetModbusMode(int mode) {
-  modbus_mode_ = mode;
+  modbusMode_ = mode;
 }
 
 int CXferKit::GetSocketConnNum() {
@@ -74,7 +74,7 @@ int CXferKit::SendCommMan(int connection, int driverId, int targetIp, int target
   // Requests and replies alternate: whatever arrived before this request (a
   // duplicated or late reply, the rest of one) answers no request of ours.
   if (!DiscardPending(*c)) return Break(*c);
-  const auto deadline = net::Clock::now() + std::chrono::milliseconds(timeout_ms_);
+  const auto deadline = net::Clock::now() + std::chrono::milliseconds(timeoutMs_);
   // A request sent in part would leave the stream out of step: drop the link.
   if (!net::SendAll(c->fd, bytes.data(), bytes.size(), deadline)) return Break(*c);
   return length;
@@ -99,7 +99,7 @@ int CXferKit::RecvCommMan(int connection, int* status, unsigned char* reply) {
   // The manager answered this request with a status alone: no frame will
   // follow, so waiting again would only cost the time-out.
   if (c->answeredByStatus) return -1;
-  const auto deadline = net::Clock::now() + std::chrono::milliseconds(timeout_ms_);
+  const auto deadline = net::Clock::now() + std::chrono::milliseconds(timeoutMs_);
   for (;;) {
     const envelope::ScanResult scan =
         envelope::ScanEnvelope({c->pending.data(), c->have}, envelope::kKindReply);

@@ -70,8 +70,8 @@ class CXferKit {
   // CRC-16/MODBUS of length bytes (0xFFFF for none).
   virtual unsigned short GetCRC16(unsigned char* data, int length);
 
-  int ModbusMode() const { return modbus_mode_; }
-  int TimeoutMs() const { return timeout_ms_; }
+  int ModbusMode() const { return modbusMode_; }
+  int TimeoutMs() const { return timeoutMs_; }
 
  protected:
   // Takes over a connected stream socket as the connection's link (the
@@ -101,8 +101,8 @@ class CXferKit {
   int Deliver(Connection& c, std::size_t size, int* status, unsigned char* reply);
 
   std::array<Connection, kMaxConnections> connections_;
-  int modbus_mode_ = 0;
-  int timeout_ms_ = kDefaultTimeoutMs;
+  int modbusMode_ = 0;
+  int timeoutMs_ = kDefaultTimeoutMs;
 };
 
 }  // namespace qx

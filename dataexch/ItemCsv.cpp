@@ -5,11 +5,13 @@
 
 #include "config/ParameterCodec.h"
 #include "dataexch/ItemValidation.h"
-#include "dataexch/NumberText.h"
 #include "dataexch/RemoteAddress.h"
 #include "platform/AtomicFile.h"
+#include "platform/Inet.h"
 #include "platform/IniFile.h"
+#include "platform/Numbers.h"
 #include "platform/ProfileFile.h"
+#include "platform/Text.h"
 #include "platform/TextTable.h"
 
 namespace qx {
@@ -83,30 +85,17 @@ bool AllDigits(std::string_view text) {
   return !text.empty() && std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
 }
 
-std::string Upper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
 std::optional<uint32_t> ParseIp(std::string_view text) {
   uint32_t ip = 0;
   for (int part = 0; part < 4; ++part) {
     const std::size_t dot = part < 3 ? text.find('.') : text.size();
     if (dot == std::string_view::npos) return std::nullopt;
     const std::string_view octet = text.substr(0, dot);
-    if (!AllDigits(octet) || octet.size() > 3 || ReadDecimal(octet) > 255) return std::nullopt;
-    ip = ip << 8 | ReadDecimal(octet);
+    if (!AllDigits(octet) || octet.size() > 3 || ReadLeadingDigits32(octet) > 255) return std::nullopt;
+    ip = ip << 8 | ReadLeadingDigits32(octet);
     text = part < 3 ? text.substr(dot + 1) : std::string_view();
   }
   return ip;
-}
-
-std::string Ip(uint32_t ip) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%u.%u.%u.%u", ip >> 24, ip >> 16 & 0xFF, ip >> 8 & 0xFF, ip & 0xFF);
-  return text;
 }
 
 const KindNotation* Notation(uint16_t deviceType, uint16_t kind) {
@@ -117,7 +106,7 @@ const KindNotation* Notation(uint16_t deviceType, uint16_t kind) {
 std::string RemoteCell(uint16_t deviceType, TransferBlockView<const uint8_t> block) {
   const RemoteAddressText text = FormatRemoteAddress(deviceType, block.RemoteKind(), block.RemoteAddress());
   const KindNotation* kind = Notation(deviceType, block.RemoteKind());
-  return text.Display + " (" + (kind ? std::string(kind->Name) : std::to_string(block.RemoteKind())) + ")";
+  return text.display + " (" + (kind ? std::string(kind->Name) : std::to_string(block.RemoteKind())) + ")";
 }
 
 CsvRowError Error(int row, int column, CsvProblem problem) {
@@ -164,7 +153,7 @@ std::optional<CsvRowError> ParseBlock(const std::vector<std::string>& v, int row
       local.size() > 1 + 10) {
     return Error(row, kLocalCol[side], CsvProblem::kLocalAddress);
   }
-  const uint64_t reg = ReadDecimal(local.substr(1));
+  const uint64_t reg = ReadLeadingDigits32(local.substr(1));
   if (reg < base || std::to_string(reg - base).size() > kMaxOffsetDigits) {
     return Error(row, kLocalCol[side], CsvProblem::kLocalAddress);
   }
@@ -177,7 +166,7 @@ std::optional<CsvRowError> ParseBlock(const std::vector<std::string>& v, int row
     return Error(row, kRemoteCol[side], CsvProblem::kKind);
   }
   const std::string name = remote.substr(open + 2, remote.size() - open - 3);
-  const std::string display = Upper(remote.substr(0, open));
+  const std::string display = UpperAscii(remote.substr(0, open));
   const auto found = std::ranges::find(b.KindNames, name);
   if (found == b.KindNames.end()) return Error(row, kRemoteCol[side], CsvProblem::kKind);
   b.Kind = static_cast<int>(found - b.KindNames.begin());
@@ -194,7 +183,7 @@ std::optional<CsvRowError> ParseBlock(const std::vector<std::string>& v, int row
   b.Number = wordBit ? number.substr(0, dot) : number;
   b.Bit = wordBit && dot != std::string::npos ? number.substr(dot + 1) : "0";
   const uint32_t address = ParseRemoteAddress(table, fields, dir);
-  if (b.Number.empty() || FormatRemoteAddress(typeId, kindId, address).Display != display) {
+  if (b.Number.empty() || FormatRemoteAddress(typeId, kindId, address).display != display) {
     return Error(row, kRemoteCol[side], CsvProblem::kRemoteAddress);
   }
 
@@ -247,7 +236,7 @@ std::string FormatItemRow(const ModuleConfig& config, int itemNumber, const Area
   const std::array<std::string, kCsvColumns> values = {
       item.Enabled() == ItemView<const uint8_t>::kEnabledValue ? "1" : "0",
       std::to_string(item.SlaveAddress()),
-      Ip(item.IpAddress()),
+      DottedQuad(item.IpAddress()),
       std::to_string(item.UpdateCycle()),
       std::to_string(item.Timeout()),
       item.SupportFc17() != 0 ? "1" : "0",
@@ -291,7 +280,8 @@ std::optional<CsvRowError> ParseItemRow(std::string_view row, int rowNumber, con
   }
   config.ResetItem(itemNumber);
   const ValidationResult result = ValidateItem(table, fields, limits, config, itemNumber);
-  if (!result.Ok) return CsvRowError{rowNumber, ColumnOf(result.Focus), CsvProblem::kRejected, result.Message};
+  if (!result.ok)
+    return CsvRowError{rowNumber, ColumnOf(result.focus), CsvProblem::kRejected, result.message};
   return std::nullopt;
 }
 
@@ -327,7 +317,7 @@ std::optional<CsvRowError> ReadCsvFile(const std::string& path, const CDeviceAdd
   int rows = 0;
   std::vector<std::string> keys;
   file.GetKeyNames(kCsvSection, keys);
-  for (std::string& key : keys) key = Upper(key);  // profile keys ignore case
+  for (std::string& key : keys) key = UpperAscii(key);  // profile keys ignore case
   for (int n = 1; n <= layout::kMaxItems; ++n) {
     const std::string key = CsvItemKey(n);
     if (std::ranges::find(keys, key) == keys.end()) break;

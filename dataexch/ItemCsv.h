@@ -67,10 +67,10 @@ enum class CsvProblem {
 };
 
 struct CsvRowError {
-  int Row = 0;     // 1-based item row; 0 for the file as a whole
-  int Column = 0;  // 1..13 as in the header; 0 for the row or file as a whole
-  CsvProblem Problem = CsvProblem::kNone;
-  MessageRef Message;  // the editor's message (MsgStr key and arguments) for kRejected
+  int row = 0;     // 1-based item row; 0 for the file as a whole
+  int column = 0;  // 1..13 as in the header; 0 for the row or file as a whole
+  CsvProblem problem = CsvProblem::kNone;
+  MessageRef message;  // the editor's message (MsgStr key and arguments) for kRejected
 };
 
 // Parses row (the value of a DE_ITEM key) into item itemNumber of config

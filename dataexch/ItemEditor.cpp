@@ -22,8 +22,8 @@ void LoadBlock(const CDeviceAddrTable& table, ItemFields& fields, Direction dir,
   b.Kind = Selection(table.KindIndex(dir, Position(fields.DeviceType), block.RemoteKind()));
   OnKindChanged(table, fields, dir);
   const RemoteAddressText text = FormatRemoteAddress(deviceType, block.RemoteKind(), block.RemoteAddress());
-  if (text.Number) b.Number = *text.Number;
-  if (text.Bit) b.Bit = *text.Bit;
+  if (text.number) b.Number = *text.number;
+  if (text.bit) b.Bit = *text.bit;
 }
 
 std::string LocalAddressLabel(std::string_view word, int areaMax) {
@@ -101,11 +101,11 @@ void OnKindChanged(const CDeviceAddrTable& table, ItemFields& fields, Direction 
   const std::optional<KindInputRule> rule =
       InputRuleFor(table.DeviceTypeId(type), table.KindId(dir, type, kind));
   if (!rule) return;
-  b.Mask.assign(static_cast<std::size_t>(rule->MaskLength), '#');
-  b.Chars = rule->Chars;
-  b.Number = rule->InitialNumber;
+  b.Mask.assign(static_cast<std::size_t>(rule->maskLength), '#');
+  b.Chars = rule->chars;
+  b.Number = rule->initialNumber;
   b.Bit = "0";
-  b.BitEnabled = rule->BitEnabled;
+  b.BitEnabled = rule->bitEnabled;
 }
 
 uint32_t ParseRemoteAddress(const CDeviceAddrTable& table, const ItemFields& fields, Direction dir) {

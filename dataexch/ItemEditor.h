@@ -21,8 +21,8 @@ namespace qx {
 // A MsgStr message by key with its printf arguments; the dialog looks the
 // text up (CTextTable::Message + SafeFormat).
 struct MessageRef {
-  std::string Key;
-  std::vector<TextArg> Args;
+  std::string key;
+  std::vector<TextArg> args;
   bool operator==(const MessageRef&) const = default;
 };
 

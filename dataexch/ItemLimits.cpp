@@ -1,8 +1,10 @@
 #include "dataexch/ItemLimits.h"
 
 #include <algorithm>
+#include <limits>
 
-#include "dataexch/NumberText.h"
+#include "platform/Numbers.h"
+#include "platform/Text.h"
 
 namespace qx {
 namespace {
@@ -17,7 +19,7 @@ int MinusOne(uint32_t value) {
 // Fields may carry blanks after the comma ("a, b"); they are skipped as the
 // platform's number readers skip them.
 int LimitFromDescription(std::string_view value) {
-  return MinusOne(ReadDecimal(SkipBlanks(CommaField(value, 4))));
+  return MinusOne(ReadLeadingDigits32(TrimStart(CommaField(value, 4))));
 }
 
 int AreaMaxFromHardware(std::string_view value) {
@@ -25,7 +27,7 @@ int AreaMaxFromHardware(std::string_view value) {
 }
 
 uint32_t BaseFromHardware(std::string_view value) {
-  return ReadHex(SkipBlanks(CommaField(value, 0)));
+  return ReadLeadingDigits32(TrimStart(CommaField(value, 0)), 16);
 }
 
 std::string HardwareFilePath(std::string_view projectBasePath) {

@@ -90,11 +90,11 @@ std::optional<WireForm> BlockWireForm(const CDeviceAddrTable& table, uint16_t de
   const auto match = table.FindRange(deviceType, block.RemoteKind(), block.RemoteAddress(), 1);
   if (!match) return std::nullopt;
   WireForm wire;
-  wire.Command = dir == Direction::kRead ? match.Range->ReadCommand : match.Range->WriteCommand;
-  wire.DeviceAddress = match.DeviceAddress;
+  wire.command = dir == Direction::kRead ? match.Range->ReadCommand : match.Range->WriteCommand;
+  wire.deviceAddress = match.DeviceAddress;
   const DeviceTypeInfo* info = FindDeviceTypeInfo(deviceType);
-  wire.Modbus = info && info->Family == AddrFamily::kModbus;
-  wire.UnitBits = match.Range->UnitBits;
+  wire.modbus = info && info->Family == AddrFamily::kModbus;
+  wire.unitBits = match.Range->UnitBits;
   return wire;
 }
 

@@ -45,10 +45,10 @@ std::vector<int> OverlappingItems(const ModuleConfig& config, int k, Direction d
 // first unit (0-based Modbus address, or the CPU's device address). None for
 // an address in no range of its kind.
 struct WireForm {
-  uint16_t Command = 0;
-  uint32_t DeviceAddress = 0;
-  bool Modbus = true;  // device types 0 to 2
-  uint16_t UnitBits = 16;
+  uint16_t command = 0;
+  uint32_t deviceAddress = 0;
+  bool modbus = true;  // device types 0 to 2
+  uint16_t unitBits = 16;
 };
 std::optional<WireForm> BlockWireForm(const CDeviceAddrTable& table, uint16_t deviceType,
                                       TransferBlockView<const uint8_t> block, Direction dir);

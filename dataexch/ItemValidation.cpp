@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "dataexch/NumberText.h"
+#include "platform/Numbers.h"
 
 namespace qx {
 namespace {
@@ -39,8 +39,8 @@ Rejection CheckLocalOffset(ItemFields& fields, const ItemLimits& limits, Directi
   const int areaMax = dir == Direction::kRead ? limits.ReadAreaMax : limits.WriteAreaMax;
   const int limit = dir == Direction::kRead ? limits.ReadLimit : limits.WriteLimit;
   const ItemField field = FieldOf(dir, ItemField::kReadLocalOffset, ItemField::kWriteLocalOffset);
-  const int64_t offset = ReadDecimal(b.LocalOffset);
-  const int64_t quantity = ReadDecimal(b.Quantity);
+  const int64_t offset = ReadLeadingDigits32(b.LocalOffset);
+  const int64_t quantity = ReadLeadingDigits32(b.Quantity);
   if (offset > areaMax && quantity == 0) {
     b.LocalOffset = std::to_string(areaMax);
     return Reject("Msg35", field, {areaMax});
@@ -64,14 +64,14 @@ CDeviceAddrTable::RangeMatch Usable(CDeviceAddrTable::RangeMatch match, Directio
 // stored as command, segments, kind, address and quantity.
 Rejection CheckRemote(const CDeviceAddrTable& table, const ItemFields& fields, Direction dir, Block block) {
   const BlockFields& b = fields.Block(dir);
-  if (ReadDecimal(b.Bit) > kMaxBit) {
+  if (ReadLeadingDigits32(b.Bit) > kMaxBit) {
     return Reject("Msg10", FieldOf(dir, ItemField::kReadBit, ItemField::kWriteBit));
   }
   const uint16_t typeId = SelectedDeviceTypeId(table, fields);
   const uint16_t kindId = SelectedKindId(table, fields, dir);
   const uint16_t maxQuantity = SelectedKindMaxQty(table, fields, dir);
   const uint32_t address = ParseRemoteAddress(table, fields, dir);
-  const uint32_t quantity = ReadDecimal(b.Quantity);
+  const uint32_t quantity = ReadLeadingDigits32(b.Quantity);
 
   // Without a selected kind (a stored kind the list lacks) the kind id is
   // kNone, no range matches, and the user is sent to the number field.
@@ -107,14 +107,14 @@ Rejection CheckRemote(const CDeviceAddrTable& table, const ItemFields& fields, D
 // The item's own fields, before either block.
 Rejection CheckDevice(const CDeviceAddrTable& table, const ItemFields& fields, Item item) {
   item.SetEnabled(fields.Enabled ? Item::kEnabledValue : 0);
-  const uint32_t slave = ReadDecimal(fields.SlaveAddress);
+  const uint32_t slave = ReadLeadingDigits32(fields.SlaveAddress);
   if (slave > kMaxSlaveAddress) return Reject("Msg4", ItemField::kSlaveAddress);
   item.SetSlaveAddress(static_cast<uint16_t>(slave));
   item.SetIpAddress(fields.IpAddress);
-  const uint32_t cycle = ReadDecimal(fields.UpdateCycle);
+  const uint32_t cycle = ReadLeadingDigits32(fields.UpdateCycle);
   if (cycle < kMinUpdateCycle || cycle > kMaxMilliseconds) return Reject("Msg5", ItemField::kUpdateCycle);
   item.SetUpdateCycle(static_cast<uint16_t>(cycle));
-  const uint32_t timeout = ReadDecimal(fields.Timeout);
+  const uint32_t timeout = ReadLeadingDigits32(fields.Timeout);
   if (timeout < kMinTimeout || timeout > kMaxMilliseconds) return Reject("Msg6", ItemField::kTimeout);
   item.SetTimeout(static_cast<uint16_t>(timeout));
   item.SetSupportFc17(fields.SupportFc17 ? 1 : 0);

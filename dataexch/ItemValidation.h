@@ -28,9 +28,9 @@ enum class ItemField {
 };
 
 struct ValidationResult {
-  bool Ok = true;
-  MessageRef Message;  // empty key on success or for a bad item number
-  ItemField Focus = ItemField::kNone;
+  bool ok = true;
+  MessageRef message;  // empty key on success or for a bad item number
+  ItemField focus = ItemField::kNone;
 };
 
 // Validates `fields` and stores them into item `itemNumber` (1..64) of

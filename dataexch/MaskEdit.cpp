@@ -2,14 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/Text.h"
+
 namespace qx {
-namespace {
-
-char Upper(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-}  // namespace
 
 MaskResult MaskEditModel::SetMask(std::string_view mask) {
   if (mask.size() < kMinMask || mask.size() > kMaxMask) return {false, std::string(kMaskLengthMessage)};
@@ -48,8 +43,8 @@ void MaskEditModel::SetText(std::string_view text) {
 void MaskEditModel::SetSelection(std::size_t start, std::size_t end) {
   start = std::min(start, text_.size());
   end = std::min(end, text_.size());
-  sel_start_ = std::min(start, end);
-  sel_end_ = std::max(start, end);
+  selStart_ = std::min(start, end);
+  selEnd_ = std::max(start, end);
 }
 
 void MaskEditModel::Put(std::size_t pos, char c) {
@@ -64,10 +59,10 @@ void MaskEditModel::Put(std::size_t pos, char c) {
 // than C, V and X has already blanked the selection (OnKeyDown), and the new
 // character overwrites its first position.
 void MaskEditModel::OnChar(char c) {
-  std::size_t pos = sel_start_;
+  std::size_t pos = selStart_;
   if (c == kBackspace) {
     if (HasSelection()) {
-      text_.erase(sel_start_, sel_end_ - sel_start_);
+      text_.erase(selStart_, selEnd_ - selStart_);
     } else if (pos > 0) {
       text_.erase(--pos, 1);
     } else {
@@ -76,7 +71,7 @@ void MaskEditModel::OnChar(char c) {
     PlaceCaret(pos);
     return;
   }
-  c = Upper(c);
+  c = UpperAscii(c);
   if (!Permitted(c)) {
     // A character outside the set goes in only where the mask holds that
     // very character; '#' itself included, as the mask's marks are shown.
@@ -103,18 +98,18 @@ KeyOutcome MaskEditModel::OnKeyDown(EditKey key, Clipboard& clipboard) {
     case EditKey::kInsert:
       return KeyOutcome::kSwallowed;
     case EditKey::kControl:
-      control_down_ = true;
+      controlDown_ = true;
       return KeyOutcome::kStandard;
     case EditKey::kC:
-      if (!control_down_) return KeyOutcome::kStandard;
+      if (!controlDown_) return KeyOutcome::kStandard;
       Copy(clipboard);
       return KeyOutcome::kSwallowed;
     case EditKey::kV:
-      if (!control_down_) return KeyOutcome::kStandard;
+      if (!controlDown_) return KeyOutcome::kStandard;
       Paste(clipboard);
       return KeyOutcome::kSwallowed;
     case EditKey::kX:
-      if (control_down_) Clear();
+      if (controlDown_) Clear();
       return KeyOutcome::kStandard;
     case EditKey::kDelete:
     case EditKey::kOther:
@@ -125,13 +120,13 @@ KeyOutcome MaskEditModel::OnKeyDown(EditKey key, Clipboard& clipboard) {
 }
 
 void MaskEditModel::OnKeyUp(EditKey key) {
-  if (key == EditKey::kControl) control_down_ = false;
+  if (key == EditKey::kControl) controlDown_ = false;
 }
 
 void MaskEditModel::Clear() {
   if (!HasSelection()) return;
-  const std::size_t start = sel_start_;
-  const std::size_t end = sel_end_;
+  const std::size_t start = selStart_;
+  const std::size_t end = selEnd_;
   if (end >= text_.size()) {
     text_.erase(start);
   } else {
@@ -142,7 +137,7 @@ void MaskEditModel::Clear() {
 
 char MaskEditModel::PastedChar(std::size_t pos, char c) const {
   if (IsLiteral(pos)) return mask_[pos];
-  c = Upper(c);
+  c = UpperAscii(c);
   return Permitted(c) ? c : '0';
 }
 
@@ -151,9 +146,9 @@ void MaskEditModel::Paste(const Clipboard& clipboard) {
   if (!clip) return;
   // Clipboard text ends at its first NUL.
   const std::string_view chars(clip->c_str());
-  const std::size_t start = sel_start_;
+  const std::size_t start = selStart_;
   if (HasSelection()) {
-    for (std::size_t p = start; p < sel_end_ && p - start < chars.size(); ++p) {
+    for (std::size_t p = start; p < selEnd_ && p - start < chars.size(); ++p) {
       text_[p] = PastedChar(p, chars[p - start]);
     }
     return;
@@ -166,16 +161,16 @@ void MaskEditModel::Paste(const Clipboard& clipboard) {
 }
 
 void MaskEditModel::Copy(Clipboard& clipboard) const {
-  if (HasSelection()) clipboard.SetText(std::string_view(text_).substr(sel_start_, sel_end_ - sel_start_));
+  if (HasSelection()) clipboard.SetText(std::string_view(text_).substr(selStart_, selEnd_ - selStart_));
 }
 
 void MaskEditModel::StandardDelete() {
   if (HasSelection()) {
-    text_.erase(sel_start_, sel_end_ - sel_start_);
-  } else if (sel_start_ < text_.size()) {
-    text_.erase(sel_start_, 1);
+    text_.erase(selStart_, selEnd_ - selStart_);
+  } else if (selStart_ < text_.size()) {
+    text_.erase(selStart_, 1);
   }
-  PlaceCaret(sel_start_);
+  PlaceCaret(selStart_);
 }
 
 }  // namespace qx

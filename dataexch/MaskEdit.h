@@ -46,8 +46,8 @@ enum class EditKey { kShift, kControl, kInsert, kDelete, kC, kV, kX, kOther };
 enum class KeyOutcome { kSwallowed, kStandard };
 
 struct MaskResult {
-  bool Ok = true;
-  std::string Message;  // for the user; empty when the failure is silent
+  bool ok = true;
+  std::string message;  // for the user; empty when the failure is silent
 };
 
 inline constexpr std::string_view kMaskLengthMessage = "Mask length range in [2-254]";
@@ -96,10 +96,10 @@ class MaskEditModel {
   const std::string& Text() const { return text_; }
   const std::string& Mask() const { return mask_; }
   const std::string& Chars() const { return chars_; }
-  std::size_t SelectionStart() const { return sel_start_; }
-  std::size_t SelectionEnd() const { return sel_end_; }
-  bool HasSelection() const { return sel_start_ != sel_end_; }
-  bool ControlDown() const { return control_down_; }
+  std::size_t SelectionStart() const { return selStart_; }
+  std::size_t SelectionEnd() const { return selEnd_; }
+  bool HasSelection() const { return selStart_ != selEnd_; }
+  bool ControlDown() const { return controlDown_; }
 
  private:
   bool Permitted(char upper) const { return chars_.find(upper) != std::string::npos; }
@@ -108,14 +108,14 @@ class MaskEditModel {
   char PastedChar(std::size_t pos, char c) const;
   // Overwrites pos, or appends when pos is the end of the text.
   void Put(std::size_t pos, char c);
-  void PlaceCaret(std::size_t pos) { sel_start_ = sel_end_ = pos; }
+  void PlaceCaret(std::size_t pos) { selStart_ = selEnd_ = pos; }
 
   std::string text_;
   std::string mask_ = "##:##:##:##:##:##";
   std::string chars_ = "0123456789ABCDEF";
-  std::size_t sel_start_ = 0;
-  std::size_t sel_end_ = 0;
-  bool control_down_ = false;
+  std::size_t selStart_ = 0;
+  std::size_t selEnd_ = 0;
+  bool controlDown_ = false;
 };
 
 }  // namespace qx

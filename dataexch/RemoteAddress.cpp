@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "dataexch/NumberText.h"
+#include "platform/Numbers.h"
 
 namespace qx {
 namespace {
@@ -45,10 +46,10 @@ RemoteAddressText FormatRemoteAddress(uint16_t deviceType, uint16_t kind, uint32
       bit = Printf("%u", address % 16);
       break;
   }
-  text.Display = n->Prefix + number;
-  if (n->Style == AddrStyle::kWordBit) text.Display += "." + bit;
-  text.Number = std::move(number);
-  text.Bit = std::move(bit);
+  text.display = n->Prefix + number;
+  if (n->Style == AddrStyle::kWordBit) text.display += "." + bit;
+  text.number = std::move(number);
+  text.bit = std::move(bit);
   return text;
 }
 
@@ -61,16 +62,16 @@ uint32_t ParseRemoteAddress(uint16_t deviceType, std::string_view kindName, std:
     const KindNotation* candidate = FindKindNotation(type->Family, kind);
     if (candidate && kindName == candidate->Name) n = candidate;
   }
-  if (!n) return type->OtherNamesHex ? ReadHex(number) : 0;
+  if (!n) return type->OtherNamesHex ? ReadLeadingDigits32(number, 16) : 0;
   switch (n->Style) {
     case AddrStyle::kHex:
-      return ReadHex(number);
+      return ReadLeadingDigits32(number, 16);
     case AddrStyle::kDecimal:
-      return ReadDecimal(number);
+      return ReadLeadingDigits32(number);
     case AddrStyle::kOctal:
       return ReadOctalDigits(number);
     case AddrStyle::kWordBit: {
-      const uint64_t value = uint64_t{ReadDecimal(number)} * 16 + ReadDecimal(bit);
+      const uint64_t value = uint64_t{ReadLeadingDigits32(number)} * 16 + ReadLeadingDigits32(bit);
       return static_cast<uint32_t>(std::min<uint64_t>(value, UINT32_MAX));
     }
   }

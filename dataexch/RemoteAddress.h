@@ -16,9 +16,9 @@
 namespace qx {
 
 struct RemoteAddressText {
-  std::string Display = "X";          // the list's Remote Address cell
-  std::optional<std::string> Number;  // the editor's number field
-  std::optional<std::string> Bit;     // the editor's bit field
+  std::string display = "X";          // the list's Remote Address cell
+  std::optional<std::string> number;  // the editor's number field
+  std::optional<std::string> bit;     // the editor's bit field
 };
 
 // The texts of a stored address. An unknown device type or kind gives the
@@ -33,10 +33,10 @@ uint32_t ParseRemoteAddress(uint16_t deviceType, std::string_view kindName, std:
 
 // How the editor's number and bit fields are set up when a kind is chosen.
 struct KindInputRule {
-  int MaskLength;  // digit positions of the number field
-  CharSet Chars;
-  std::string_view InitialNumber;  // "0", or "1" for "MODBUS 6 Digit"
-  bool BitEnabled;
+  int maskLength;  // digit positions of the number field
+  CharSet chars;
+  std::string_view initialNumber;  // "0", or "1" for "MODBUS 6 Digit"
+  bool bitEnabled;
 };
 
 // The rule of a kind, or none for a kind that has no input rule (the fields

@@ -16,6 +16,7 @@
 
 #include "app/exports/Exports.h"
 #include "host/WindowPort.h"
+#include "platform/Numbers.h"
 
 namespace {
 
@@ -85,16 +86,10 @@ std::optional<std::string_view> Signature(std::string_view name) {
   return std::nullopt;
 }
 
-// A whole-token integer that fits 32 bits, signed or unsigned.
+// A whole-token integer that fits 32 bits, signed or unsigned: decimal or
+// 0x hexadecimal, as the help says (a leading 0 is no octal mark).
 std::optional<long long> ParseNumber(const std::string& text) {
-  if (text.empty()) return std::nullopt;
-  errno = 0;
-  char* end = nullptr;
-  const long long value = std::strtoll(text.c_str(), &end, 0);
-  if (errno != 0 || *end != '\0' || value < INT32_MIN || value > static_cast<long long>(UINT32_MAX)) {
-    return std::nullopt;
-  }
-  return value;
+  return qx::ParseWholeSignedNumber(text);
 }
 
 int UsageError(const std::string& message) {

@@ -91,4 +91,9 @@ uint16_t NetToHost16(uint16_t value) {
   return HostToNet16(value);
 }
 
+std::string DottedQuad(uint32_t hostOrder) {
+  return std::to_string(hostOrder >> 24) + "." + std::to_string((hostOrder >> 16) & 0xFF) + "." +
+         std::to_string((hostOrder >> 8) & 0xFF) + "." + std::to_string(hostOrder & 0xFF);
+}
+
 }  // namespace qx

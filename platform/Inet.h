@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace qx {
@@ -20,6 +21,10 @@ uint32_t InetAddrHostOrder(std::string_view text);
 // inet_addr itself: the address in network byte order as it lies in memory
 // (the bytes a, b, c, d in that order), or kInetNone.
 uint32_t InetAddr(std::string_view text);
+
+// The address a<<24 | b<<16 | c<<8 | d as the text "a.b.c.d" (decimal, no
+// leading zeros), as the lists, the CSV files and the tools show it.
+std::string DottedQuad(uint32_t hostOrder);
 
 uint32_t HostToNet32(uint32_t value);
 uint32_t NetToHost32(uint32_t value);

@@ -3,6 +3,7 @@
 // whatever the process locale, as the profile functions compare names.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,8 +14,13 @@ inline char LowerAscii(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// The text with its ASCII letters lower-cased.
+inline char UpperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The text with its ASCII letters lower-cased (upper-cased).
 std::string LowerAscii(std::string_view text);
+std::string UpperAscii(std::string_view text);
 
 bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b);
 
@@ -34,9 +40,15 @@ inline bool IsCSpace(char c) {
 
 // The text without the given characters at either end.
 std::string_view Trim(std::string_view text, std::string_view characters = " \t");
+// The text without the given characters at its start.
+std::string_view TrimStart(std::string_view text, std::string_view characters = " \t");
 
 // The fields of a text split at every comma, empty ones kept ("a,,b," has
 // four, the last empty); an empty text has none. The fields point into text.
 std::vector<std::string_view> SplitCommas(std::string_view text);
+
+// Field index (from 0) of SplitCommas(text), without building the list;
+// empty when the text has no such field.
+std::string_view CommaField(std::string_view text, std::size_t index);
 
 }  // namespace qx

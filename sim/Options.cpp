@@ -1,7 +1,8 @@
 #include "sim/Options.h"
 
-#include <charconv>
 #include <cstdlib>
+
+#include "platform/Numbers.h"
 
 namespace qx::sim {
 namespace {
@@ -75,11 +76,9 @@ SIGINT and SIGTERM stop the daemon cleanly (exit status 0). Exit status 2:
 bad options, plant file or state folder; 1: cannot listen.
 )";
 
+// Decimal, or hexadecimal with 0x; no sign (every option here is 0 or more).
 std::optional<long long> ParseInteger(const std::string& text) {
-  long long value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
+  return ParseWholeNumber(text);
 }
 
 std::optional<double> ParseRate(const std::string& text) {

@@ -116,7 +116,7 @@ void Server::Accept() {
       continue;
     }
     net::SetNoDelay(fd);
-    connections_.push_back(Connection{fd, next_id_++});
+    connections_.push_back(Connection{fd, nextId_++});
     Trace("c%d accepted", connections_.back().id);
   }
 }

@@ -78,7 +78,7 @@ class Server {
   int port_ = 0;
   int wake_[2] = {-1, -1};
   std::atomic<int> requests_{0};
-  int next_id_ = 1;
+  int nextId_ = 1;
   std::vector<Connection> connections_;
 };
 

@@ -218,7 +218,7 @@ void CConfiguratorDlg::OnExportFile() {
           MessageAnswer::kOk) {
     return;
   }
-  if (!ExportParameterFile(context_.record, context_.session.FirmwareVersion, context_.parameterFile, *path)) {
+  if (!ExportParameterFile(context_.record, context_.session.FirmwareVersion, *path)) {
     ShowMessage(tr("The file could not be written:\n%1").arg(QString::fromStdString(*path)).toStdString());
   }
 }

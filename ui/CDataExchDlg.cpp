@@ -18,6 +18,7 @@
 #include "dataexch/ItemCsv.h"
 #include "dataexch/ItemTable.h"
 #include "dataexch/RemoteAddress.h"
+#include "platform/Inet.h"
 #include "platform/TextTable.h"
 #include "platform/UiServices.h"
 #include "ui/CItemEditDlg.h"
@@ -49,7 +50,7 @@ constexpr ColumnSpec kColumnSpecs[CDataExchDlg::kColumns] = {
 };
 
 QString Ip(uint32_t ip) {
-  return QStringLiteral("%1.%2.%3.%4").arg(ip >> 24).arg(ip >> 16 & 0xFF).arg(ip >> 8 & 0xFF).arg(ip & 0xFF);
+  return QString::fromStdString(DottedQuad(ip));
 }
 
 QString ItemList(const std::vector<int>& items) {
@@ -198,7 +199,7 @@ void CDataExchDlg::FillItemRows(int k) {
     cells[kLocalCol].text = QStringLiteral("D%1").arg(uint64_t{b.base} + b.block.LocalOffset());
     cells[kIconCol].image = b.image;
     cells[kRemoteCol].text = QString::fromStdString(
-        FormatRemoteAddress(item.DeviceType(), b.block.RemoteKind(), b.block.RemoteAddress()).Display);
+        FormatRemoteAddress(item.DeviceType(), b.block.RemoteKind(), b.block.RemoteAddress()).display);
     cells[kQuantityCol].text = QString::number(b.block.Quantity());
     list_->SetRow(b.dir == Direction::kRead ? 2 * k : 2 * k + 1, cells, Qt::black, back);
   }
@@ -209,17 +210,18 @@ QString CDataExchDlg::WireFormText(int k, Direction dir) const {
   const auto block = dir == Direction::kRead ? item.ReadBlock() : item.WriteBlock();
   const std::optional<WireForm> wire = BlockWireForm(table_, item.DeviceType(), block, dir);
   if (!wire) return tr("This address is in no range of the device type; edit the item to correct it.");
-  if (wire->Command == 0) return tr("This address cannot be written.");
-  const QString address = QStringLiteral("%1 (0x%2)").arg(wire->DeviceAddress).arg(wire->DeviceAddress, 4, 16, QLatin1Char('0'));
-  if (wire->Modbus) {
+  if (wire->command == 0) return tr("This address cannot be written.");
+  const QString address =
+      QStringLiteral("%1 (0x%2)").arg(wire->deviceAddress).arg(wire->deviceAddress, 4, 16, QLatin1Char('0'));
+  if (wire->modbus) {
     return tr("Modbus function code %1 (0x%2), 0-based address %3")
-        .arg(wire->Command)
-        .arg(wire->Command, 2, 16, QLatin1Char('0'))
+        .arg(wire->command)
+        .arg(wire->command, 2, 16, QLatin1Char('0'))
         .arg(address);
   }
   return tr("CPU request code 0x%1, device address 0x%2")
-      .arg(wire->Command, 4, 16, QLatin1Char('0'))
-      .arg(wire->DeviceAddress, 4, 16, QLatin1Char('0'));
+      .arg(wire->command, 4, 16, QLatin1Char('0'))
+      .arg(wire->deviceAddress, 4, 16, QLatin1Char('0'));
 }
 
 void CDataExchDlg::MarkOverlaps(int k) {
@@ -439,7 +441,7 @@ void CDataExchDlg::OnImportCsv() {
 
 QString CDataExchDlg::CsvErrorText(const CsvRowError& error) const {
   QString reason;
-  switch (error.Problem) {
+  switch (error.problem) {
     case CsvProblem::kNotThisModule:
       return tr("The file does not hold a KM31QX-2C data exchange table. Nothing was imported.");
     case CsvProblem::kNoRows:
@@ -469,19 +471,20 @@ QString CDataExchDlg::CsvErrorText(const CsvRowError& error) const {
       reason = tr("not an address of that kind");
       break;
     case CsvProblem::kRejected: {
-      std::string format = context_.texts.Message(error.Message.Key);
-      reason = QString::fromStdString(format.empty() ? error.Message.Key : SafeFormat(format, error.Message.Args));
+      std::string format = context_.texts.Message(error.message.key);
+      reason =
+          QString::fromStdString(format.empty() ? error.message.key : SafeFormat(format, error.message.args));
       break;
     }
     case CsvProblem::kNone:
       break;
   }
-  const QString where = error.Column > 0
+  const QString where = error.column > 0
                             ? tr("Row %1, column %2 (%3)")
-                                  .arg(error.Row)
-                                  .arg(error.Column)
-                                  .arg(QString::fromStdString(CsvTitles(context_.texts)[error.Column - 1]))
-                            : tr("Row %1").arg(error.Row);
+                                  .arg(error.row)
+                                  .arg(error.column)
+                                  .arg(QString::fromStdString(CsvTitles(context_.texts)[error.column - 1]))
+                            : tr("Row %1").arg(error.row);
   return tr("%1: %2\nNothing was imported.").arg(where, reason);
 }
 

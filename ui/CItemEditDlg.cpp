@@ -221,10 +221,10 @@ QWidget* CItemEditDlg::BuildBlock(Direction dir, const QString& title) {
 }
 
 QString CItemEditDlg::MessageText(const MessageRef& message) const {
-  std::string format = context_.texts.Message(message.Key);
+  std::string format = context_.texts.Message(message.key);
   // The label must say something even with a text table that lacks it.
-  if (format.empty() && message.Key == "Msg14") format = tr("Remote Address %s").toStdString();
-  return QString::fromStdString(SafeFormat(format, message.Args));
+  if (format.empty() && message.key == "Msg14") format = tr("Remote Address %s").toStdString();
+  return QString::fromStdString(SafeFormat(format, message.args));
 }
 
 void CItemEditDlg::ReadControls() {
@@ -339,7 +339,7 @@ void CItemEditDlg::OnOK() {
   if (!loaded_) return;
   ReadControls();
   const ValidationResult result = ValidateItem(table_, fields_, limits_, context_.record, itemIndex_ + 1);
-  if (result.Ok) {
+  if (result.ok) {
     accept();
     return;
   }
@@ -347,10 +347,10 @@ void CItemEditDlg::OnOK() {
   for (Direction dir : {Direction::kRead, Direction::kWrite}) {
     Widgets(dir).offset->setText(QString::fromStdString(fields_.Block(dir).LocalOffset));
   }
-  if (!result.Message.Key.empty()) {
-    context_.ui.ShowMessage(MessageText(result.Message).toStdString(), MessageButtons::kOk);
+  if (!result.message.key.empty()) {
+    context_.ui.ShowMessage(MessageText(result.message).toStdString(), MessageButtons::kOk);
   }
-  if (QLineEdit* field = FieldOf(result.Focus)) RejectField(field);
+  if (QLineEdit* field = FieldOf(result.focus)) RejectField(field);
 }
 
 }  // namespace qx

@@ -76,9 +76,9 @@ CMaskEdit::CMaskEdit(QWidget* parent) : QLineEdit(parent), clipboard_(std::make_
 CMaskEdit::~CMaskEdit() = default;
 
 bool CMaskEdit::Report(const MaskResult& result) {
-  if (!result.Ok && !result.Message.empty() && ui_) ui_->ShowMessage(result.Message, MessageButtons::kOk);
-  if (result.Ok) setText(QString());
-  return result.Ok;
+  if (!result.ok && !result.message.empty() && ui_) ui_->ShowMessage(result.message, MessageButtons::kOk);
+  if (result.ok) setText(QString());
+  return result.ok;
 }
 
 bool CMaskEdit::SetMask(const QString& mask) {

@@ -1,7 +1,8 @@
 #include "ui/FieldHelpers.h"
 
 #include <QLineEdit>
-#include <climits>
+
+#include "platform/Numbers.h"
 
 namespace qx {
 
@@ -39,21 +40,8 @@ std::string Utf8Prefix(const QString& text, std::size_t maxBytes) {
 }
 
 int LeadingDecimal(const QString& text) {
-  qsizetype i = 0;
-  while (i < text.size() && (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\n' || text[i] == u'\r' ||
-                             text[i] == u'\v' || text[i] == u'\f')) {
-    ++i;
-  }
-  bool negative = false;
-  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
-  long long value = 0;
-  for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-    value = value * 10 + (text[i].unicode() - u'0');
-    if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
-  }
-  if (negative) value = -value;
-  if (value > INT_MAX) return INT_MAX;
-  return static_cast<int>(value);
+  // Characters beyond Latin-1 become '?': neither blanks nor digits.
+  return ReadClampedSigned32(text.toLatin1().toStdString());
 }
 
 void RejectField(QLineEdit* edit) {

@@ -40,7 +40,8 @@ inline QString FromRecordText(const std::string& bytes) {
 
 // The text read as a decimal integer the way the C library's atoi reads it:
 // leading blanks and a sign, then digits up to the first other character;
-// no digits give 0. Values beyond the int range are clamped.
+// no digits give 0. Values beyond the int range are clamped
+// (ReadClampedSigned32 of platform/Numbers.h).
 int LeadingDecimal(const QString& text);
 
 // A rejected field: its whole text selected, scrolled into view, focused.

@@ -10,9 +10,10 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <cstddef>
-#include <cstdlib>
 #include <cstring>
 #include <string_view>
+
+#include "platform/Paths.h"
 
 namespace qx {
 namespace {
@@ -20,9 +21,8 @@ namespace {
 constexpr const char* kBoxTitle = "KM31QX-2C";
 constexpr int kPumpMilliseconds = 10;
 
-std::string_view Env(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? std::string_view(value) : std::string_view();
+std::string Env(const char* name) {
+  return EnvironmentValue(name).value_or("");
 }
 
 bool ConnectsUnix(const std::string& path, bool abstractName) {
@@ -82,10 +82,10 @@ bool WindowsAvailable() {
   if (Env("QX_HEADLESS") == "1") return false;
   if (qobject_cast<QApplication*>(QCoreApplication::instance())) return true;
   if (QCoreApplication::instance()) return false;  // a console Qt process: no widgets
-  std::string_view platform = Env("QT_QPA_PLATFORM");
+  const std::string platform = Env("QT_QPA_PLATFORM");
   if (platform.starts_with("offscreen") || platform.starts_with("minimal")) return false;
   if (!Env("WAYLAND_DISPLAY").empty()) return true;
-  std::string_view display = Env("DISPLAY");
+  const std::string display = Env("DISPLAY");
   return !display.empty() && XDisplayAccepts(display);
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "config/ModuleConfig.h"
-#include "config/ProjectSettings.h"
+#include "config/HostProject.h"
 #include "platform/ProfileFile.h"
 #include "tests/support/TestSupport.h"
 

@@ -11,6 +11,8 @@
 
 #include "TestProject.h"
 #include "config/ParameterCodec.h"
+#include "config/Reconciliation.h"
+#include "config/SlotPosition.h"
 #include "platform/Inet.h"
 
 namespace qx::test {

@@ -12,6 +12,7 @@
 #include "comm/RegisterMap.h"
 #include "comm/XferKit.h"
 #include "config/ParameterCodec.h"
+#include "config/Reconciliation.h"
 #include "platform/TextTable.h"
 #include "tests/support/ScriptedUi.h"
 

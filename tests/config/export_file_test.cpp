@@ -43,7 +43,7 @@ TEST_F(ExportFileTest, ReplacesTheChosenFileWholeAndLeavesEveryOtherFile) {
   WriteFile(chosen, "[SLOT15]\r\nMODULE_ID=0x5881\r\n");
   WriteFile(folder_.path() / "out.qx1.part", "mine");
   WriteFile(folder_.path() / ".out.qx1.tmp", "mine too");
-  ASSERT_TRUE(ExportParameterFile(record_, 0x110, scratch_, chosen.string()));
+  ASSERT_TRUE(ExportParameterFile(record_, 0x110, chosen.string()));
 
   ModuleConfig reread;
   EXPECT_EQ(ReadParameters(reread, scratch_, 0, 0, chosen.string()), 1);
@@ -66,7 +66,7 @@ TEST_F(ExportFileTest, AFailedExportChangesNothing) {
   } cases[] = {{folder_.path() / "taken.qx1"}, {folder_.path() / "missing" / "out.qx1"}, {fs::path()}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path);
-    EXPECT_FALSE(ExportParameterFile(record_, 0x110, scratch_, c.path.string()));
+    EXPECT_FALSE(ExportParameterFile(record_, 0x110, c.path.string()));
     EXPECT_EQ(Names(), before);
     EXPECT_TRUE(fs::is_empty(folder_.path() / "taken.qx1"));
   }

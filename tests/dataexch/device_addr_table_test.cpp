@@ -145,7 +145,7 @@ TEST(RemoteAddress, TextsAndRoundTrips) {
   // clang-format on
   for (const Shown& c : shown) {
     const RemoteAddressText t = FormatRemoteAddress(c.type, c.kind, c.address);
-    EXPECT_EQ(std::tuple(t.Display, t.Number.value_or("-"), t.Bit.value_or("-")),
+    EXPECT_EQ(std::tuple(t.display, t.number.value_or("-"), t.bit.value_or("-")),
               std::tuple(c.display, c.number, c.bit));
   }
   for (const Entered& c : entered)
@@ -155,9 +155,9 @@ TEST(RemoteAddress, TextsAndRoundTrips) {
     for (uint16_t k = 0; k < t.ReadKindCount(type); ++k) {
       for (uint32_t address : {0u, 7u, 8u, 255u, 1615u, 65535u, 465536u}) {
         const RemoteAddressText text = FormatRemoteAddress(type, t.ReadKindId(type, k), address);
-        ASSERT_TRUE(text.Number && text.Bit);
-        EXPECT_EQ(ParseRemoteAddress(type, t.ReadKindName(type, k), *text.Number, *text.Bit), address)
-            << t.ReadKindName(type, k) << " " << text.Display;
+        ASSERT_TRUE(text.number && text.bit);
+        EXPECT_EQ(ParseRemoteAddress(type, t.ReadKindName(type, k), *text.number, *text.bit), address)
+            << t.ReadKindName(type, k) << " " << text.display;
       }
     }
   }

@@ -90,14 +90,14 @@ TEST_F(ItemCsvTest, ABadRowIsNamedAndTheTableStaysAsItWas) {
     WriteFile(path, "[SLOT00]\r\nMODULE_ID=0x5881\r\nDE_ITEM1=" + good + "\r\nDE_ITEM2=" + c.second + "\r\n");
     const auto error = ReadCsvFile(path, table, limits, bases, config);
     ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(std::tuple(error->Row, error->Column, error->Problem, error->Message.Key),
+    EXPECT_EQ(std::tuple(error->row, error->column, error->problem, error->message.key),
               std::tuple(2, c.column, c.problem, std::string(c.message)));
     EXPECT_TRUE(config == before);
   }
   WriteFile(path, "[SLOT00]\r\nMODULE_ID=0x1234\r\nDE_ITEM1=" + good + "\r\n");
-  EXPECT_EQ(ReadCsvFile(path, table, limits, bases, config)->Problem, CsvProblem::kNotThisModule);
+  EXPECT_EQ(ReadCsvFile(path, table, limits, bases, config)->problem, CsvProblem::kNotThisModule);
   WriteFile(path, "[SLOT00]\r\nMODULE_ID=0x5881\r\n");
-  EXPECT_EQ(ReadCsvFile(path, table, limits, bases, config)->Problem, CsvProblem::kNoRows);
+  EXPECT_EQ(ReadCsvFile(path, table, limits, bases, config)->problem, CsvProblem::kNoRows);
   EXPECT_TRUE(config == before);
 }
 

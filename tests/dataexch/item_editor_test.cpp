@@ -70,7 +70,7 @@ class ItemEditorTest : public testing::Test {
         std::tuple(offset, number, quantity);
   }
   ValidationResult Run() { return ValidateItem(table, fields, limits, config, 1); }
-  static auto Outcome(const ValidationResult& r) { return std::tuple(r.Ok, r.Message, r.Focus); }
+  static auto Outcome(const ValidationResult& r) { return std::tuple(r.ok, r.message, r.focus); }
 
   CDeviceAddrTable table;
   ModuleConfig config;
@@ -121,14 +121,14 @@ TEST_F(ItemEditorTest, EachStepRejectsWithItsMessageAndField) {
   Set(kR, "100", "0", "0");
   EXPECT_EQ(Outcome(Run()), std::tuple(false, MessageRef{"Msg35", {99LL}}, ItemField::kReadLocalOffset));
   EXPECT_EQ(fields.Read.LocalOffset, "99");
-  EXPECT_TRUE(Run().Ok);
+  EXPECT_TRUE(Run().ok);
 }
 
 TEST_F(ItemEditorTest, KindsSetUpTheFieldsAndValidationStoresThem) {
   // A span too long for the ranges: what passed before it is stored, the address and kind are not.
   UseDevice(1, "D");
   Set(kR, "0", "9995", "10");
-  ASSERT_EQ(Run().Message.Key, "Msg16");
+  ASSERT_EQ(Run().message.key, "Msg16");
   const auto item = config.Item(1);
   const auto r = item.ReadBlock();
   EXPECT_EQ(std::tuple(item.Enabled(), item.SlaveAddress(), item.IpAddress(), item.UpdateCycle(),
@@ -161,7 +161,7 @@ TEST_F(ItemEditorTest, KindsSetUpTheFieldsAndValidationStoresThem) {
               std::tuple(c.mask, c.chars, c.initial, "0", c.bit));
     Set(c.dir, "0", c.number, c.quantity);
     block.Bit = "15";  // only a word.bit kind takes it
-    ASSERT_TRUE(Run().Ok) << Run().Message.Key;
+    ASSERT_TRUE(Run().ok) << Run().message.key;
     const auto b = c.dir == kR ? config.Item(1).ReadBlock() : config.Item(1).WriteBlock();
     EXPECT_EQ(Stored(b.Command(), b.Segment1Address(), b.Segment1Length(), b.Segment2Address(),
                      b.Segment2Length(), b.RemoteKind(), b.Quantity()),
@@ -176,7 +176,7 @@ TEST_F(ItemEditorTest, LoadShowsWhatValidationStored) {
   Set(kR, "7", "100", "3");
   fields.Read.Bit = "15";
   Set(kW, "8", "2040", "4");
-  ASSERT_TRUE(Run().Ok);
+  ASSERT_TRUE(Run().ok);
   limits.ReadAreaMax = 99;
   const ItemFields f = *LoadItemFields(table, config, 1, limits, {100, 200});
   EXPECT_EQ(std::tuple(f.DeviceType, f.Read.LocalAddressLabel, f.Read.AddrLabel, f.Write.AddrLabel,
@@ -198,7 +198,7 @@ TEST_F(ItemEditorTest, LoadShowsWhatValidationStored) {
   item.SetDeviceType(5);
   g = *LoadItemFields(table, config, 2, limits, {});
   EXPECT_EQ(std::tuple(g.DeviceType, g.Read.KindNames.size(), g.Read.BitEnabled), std::tuple(-1, 0u, false));
-  EXPECT_EQ(std::tuple(ValidateItem(table, g, limits, config, 2).Message.Key, item.DeviceType()),
+  EXPECT_EQ(std::tuple(ValidateItem(table, g, limits, config, 2).message.key, item.DeviceType()),
             std::tuple("Msg15", 5));
 }
 

@@ -97,7 +97,7 @@ TEST(ItemTable, WireFormOfABlock) {
     const auto wire = BlockWireForm(table, c.type, std::as_const(config).Item(1).ReadBlock(), c.dir);
     ASSERT_EQ(wire.has_value(), c.found) << c.type << "/" << c.kind << " " << c.address;
     if (wire) {
-      EXPECT_EQ(std::tuple(wire->Command, wire->DeviceAddress, wire->Modbus),
+      EXPECT_EQ(std::tuple(wire->command, wire->deviceAddress, wire->modbus),
                 std::tuple(c.command, c.device, c.modbus));
     }
   }

@@ -59,7 +59,7 @@ TEST(MaskEdit, KeySequences) {
   for (const auto& [mask, chars, before, keys, clipText, after] : cases) {
     SCOPED_TRACE(testing::Message() << mask << " " << before << " " << keys);
     MaskEditModel m;
-    ASSERT_TRUE(m.SetMask(mask).Ok);
+    ASSERT_TRUE(m.SetMask(mask).ok);
     m.SetChars(chars);
     const auto [text, start, end] = Marked(before);
     m.SetText(text);
@@ -76,12 +76,12 @@ TEST(MaskEdit, SetMaskAndKeysWithoutText) {
   MaskEditModel m;
   m.SetText("12");
   for (const MaskResult& r : {m.SetMaskLength(1), m.SetMask(std::string(255, '#')), m.SetMask("ab")})
-    EXPECT_EQ(std::tuple(r.Ok, m.Mask(), m.Chars(), m.Text()),
+    EXPECT_EQ(std::tuple(r.ok, m.Mask(), m.Chars(), m.Text()),
               std::tuple(false, "##:##:##:##:##:##", "0123456789ABCDEF", "12"));
-  EXPECT_EQ(m.SetMaskLength(1).Message, "Mask length range in [2-254]");
-  EXPECT_EQ(m.SetMask("ab").Message, "");  // no digit position: refused silently
-  EXPECT_TRUE(m.SetMask(std::string(254, '#')).Ok && m.Text().empty());
-  EXPECT_TRUE(m.SetMaskLength(5).Ok && m.Mask() == "#####");
+  EXPECT_EQ(m.SetMaskLength(1).message, "Mask length range in [2-254]");
+  EXPECT_EQ(m.SetMask("ab").message, "");  // no digit position: refused silently
+  EXPECT_TRUE(m.SetMask(std::string(254, '#')).ok && m.Text().empty());
+  EXPECT_TRUE(m.SetMaskLength(5).ok && m.Mask() == "#####");
   MemoryClipboard clip;
   EXPECT_EQ((std::tuple{m.OnKeyDown(EditKey::kShift, clip), m.OnKeyDown(EditKey::kInsert, clip),
                         m.OnKeyDown(EditKey::kControl, clip)}),

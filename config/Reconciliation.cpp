@@ -1,27 +1,19 @@
-#include "config/ProjectSettings.h"
+#include "config/Reconciliation.h"
 
-#include <cstdio>
 #include <utility>
 #include <vector>
 
 #include "config/ParameterCodec.h"
-#include "platform/Inet.h"
-#include "platform/Numbers.h"
-#include "platform/Paths.h"
 #include "platform/ProfileFile.h"
 #include "platform/Text.h"
 
 namespace qx {
 namespace {
 
-constexpr char kHardwareSection[] = "HW_CFG";
-constexpr char kCommSection[] = "COM_MAN";
 constexpr char kModuleIdKey[] = "MODULE_ID";
 constexpr char kSynchIdKey[] = "SYNCH_ID";
 constexpr char kFwVersionKey[] = "FWVER";
-constexpr char kDataSubPath[] = "/Orvane Industrial Automation/SYSBUILD/Data/QXCONFIG/";
 constexpr int kReconciledRack = 1;
-constexpr uint32_t kDefaultTargetPort = 502;
 
 bool HoldsKeys(const CProfileFile& file, const std::string& section) {
   std::vector<std::string> keys;
@@ -139,58 +131,6 @@ void ApplyPlan(ProjectContext& context, const std::vector<PlannedSlot>& plan) {
 
 }  // namespace
 
-int AtoiValue(std::string_view text) {
-  return ReadSigned32(text);
-}
-
-bool LoadTargetSettings(ProjectContext& context, const std::string& basePath) {
-  context.projectFilePath = basePath + ".ini";
-  context.parameterFilePath = basePath + ".qx1";
-  CProfileFile& project = context.projectFile;
-  project.SetPathName(context.projectFilePath.c_str());
-  if (!project.IsSectionExist(kHardwareSection)) return false;
-
-  SessionFields& s = context.session;
-  s.TargetStation = static_cast<int32_t>(project.GetInt(kCommSection, "TARGET_STATION", 0, 10));
-  s.DriverId = static_cast<int32_t>(project.GetInt(kCommSection, "DRIVER_ID", 0, 10));
-  s.TargetIp = InetAddrHostOrder(project.GetString(kCommSection, "TARGET_IP", ""));
-  s.TargetPort = static_cast<int32_t>(project.GetInt(kCommSection, "TARGET_PORT", kDefaultTargetPort, 10));
-  return true;
-}
-
-bool ParameterFileExists(const ProjectContext& context) {
-  return PathExists(context.parameterFilePath);
-}
-
-std::string ModuleIdText() {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(kModuleTypeCode));
-  return text;
-}
-
-int SlotCountOfRackType(int code) {
-  switch (code) {
-    case 0:
-      return 12;
-    case 1:
-      return 8;
-    case 2:
-      return 6;
-    case 3:
-      return 4;
-    default:
-      return 0;
-  }
-}
-
-bool ParseSlotPosition(std::string_view text, int32_t& rack, int32_t& slot) {
-  if (text.size() == 6 || text.size() == 7) text.remove_prefix(4);
-  if (text.size() != 2 && text.size() != 3) return false;
-  rack = AtoiValue(text.substr(0, 1));
-  slot = AtoiValue(text.substr(1));
-  return true;
-}
-
 std::string FindSectionBySynchId(const ProjectContext& context, int synchId) {
   if (RackId1(context).empty()) return "";
   for (int i = 0; i < kSlotsPerRack; ++i) {
@@ -223,11 +163,12 @@ void ClearModuleSection(ProjectContext& context, int rack, int slot) {
 bool ReconcileParameterFile(ProjectContext& context) {
   CProfileFile::WriteBatch batch(context.parameterFile);
   const bool rackConfigured = !RackId1(context).empty();
-  const int rackType = AtoiValue(context.projectFile.GetString(kHardwareSection, "RACK_ID2", ""));
+  const int rackType = RackTypeCode(context);
   ApplyPlan(context, PlanSlots(context, SlotCountOfRackType(rackType), rackConfigured));
   if (rackConfigured) {
     for (int i = 0; i < kSlotsPerRack; ++i) {
-      if (!ProjectSlotHoldsModule(context, kReconciledRack, i)) ClearModuleSection(context, kReconciledRack, i);
+      if (!ProjectSlotHoldsModule(context, kReconciledRack, i))
+        ClearModuleSection(context, kReconciledRack, i);
     }
   }
   return batch.Commit();
@@ -240,28 +181,6 @@ void CreateProjectModuleSections(ProjectContext& context) {
     CreateModuleSection(context, kReconciledRack, i, ProjectSynchId(context, kReconciledRack, i),
                         ProjectFirmwareVersion(context, kReconciledRack, i));
   }
-}
-
-std::string DataDirectory() {
-  return CommonAppDataFolder() + kDataSubPath;
-}
-
-std::string RackId1(const ProjectContext& context) {
-  return context.projectFile.GetString(kHardwareSection, "RACK_ID1", "");
-}
-
-bool ProjectSlotHoldsModule(const ProjectContext& context, int rack, int slot) {
-  const std::string section = SlotSectionName(rack, slot);
-  return context.projectFile.GetString(section.c_str(), kModuleIdKey, "") == ModuleIdText();
-}
-
-int ProjectSynchId(const ProjectContext& context, int rack, int slot) {
-  return StoredSynchId(context.projectFile, SlotSectionName(rack, slot));
-}
-
-uint32_t ProjectFirmwareVersion(const ProjectContext& context, int rack, int slot) {
-  const std::string section = SlotSectionName(rack, slot);
-  return static_cast<uint32_t>(context.projectFile.GetInt(section.c_str(), kFwVersionKey, 0, 16));
 }
 
 std::string StoredSynchIdText(const ProjectContext& context, int rack, int slot) {
