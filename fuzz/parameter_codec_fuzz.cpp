@@ -8,7 +8,8 @@
 //    - texts are written up to their first NUL, CR or LF, and values are not
 //      escaped, so a comma inside a text splits it: each text is cut at its
 //      first CR, LF or comma, and the bytes after a text's NUL are zeros;
-//    - a recipient address loses its leading blanks (a profile value does);
+//    - a recipient address loses its leading blanks (spaces, tabs and
+//      vertical tabs, as a profile value does);
 //    - the reader brings ItemCount above 64 to 64 and a TriggerMode above 3
 //      to 0;
 //    - the data-exchange header's 122 reserved bytes after its three words
@@ -48,7 +49,7 @@ const std::string kInput[] = {"/memory/in.qx1", "/memory/in.ini"};
 // What the text form keeps of a text.
 std::string Writable(std::string text, bool dropLeadingBlanks) {
   text = text.substr(0, text.find_first_of(std::string_view(",\r\n", 3)));
-  if (dropLeadingBlanks) text.erase(0, text.find_first_not_of(" \t"));
+  if (dropLeadingBlanks) text.erase(0, text.find_first_not_of(" \t\v"));
   return text;
 }
 
