@@ -33,7 +33,10 @@ using qx::fuzz::WorkDir;
 
 class QuietUi : public qx::UiServices {
  public:
-  qx::MessageAnswer ShowMessage(const std::string&, qx::MessageButtons) override { return qx::MessageAnswer::kOk; }
+  qx::MessageAnswer ShowMessage(const std::string&, qx::MessageButtons,
+                                qx::MessageIcon = qx::MessageIcon::kDefault) override {
+    return qx::MessageAnswer::kOk;
+  }
   std::optional<std::string> ChooseOpenFile(const std::string&) override { return std::nullopt; }
   std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&) override { return std::nullopt; }
   void PumpOneMessage() override {}
