@@ -50,7 +50,11 @@ class FieldWriter {
   void D8(uint8_t v) { AppendNumber(Next(), v, 10); }
   // The accessors already stop at the first NUL; a line break cannot stand
   // inside a profile value, so the text also ends at the first CR or LF.
-  void Text(std::string_view v) { Next().append(v.substr(0, v.find_first_of("\r\n"))); }
+  void Text(std::string_view v) {
+    std::size_t n = 0;
+    while (n < v.size() && v[n] != '\r' && v[n] != '\n') ++n;
+    Next().append(v.data(), n);
+  }
   std::string Finish() {
     text_ += ',';
     text_ += ValueChecksum(std::string_view(text_).substr(0, text_.size() - 1));
@@ -67,11 +71,12 @@ class FieldWriter {
   bool first_ = true;
 };
 
-// Takes the fields of a value's data one after the other; missing fields
-// read as empty text (numbers 0).
+// Takes the fields of a value's data one after the other, split at commas
+// as FieldSplitter splits them; missing fields read as empty text (numbers
+// 0).
 class FieldReader {
  public:
-  explicit FieldReader(std::string_view data) : fields_(data) {}
+  explicit FieldReader(std::string_view data) : rest_(data), done_(data.empty()) {}
   uint16_t D16() { return static_cast<uint16_t>(DecimalToInt(Next())); }
   uint16_t X16() { return static_cast<uint16_t>(HexToInt(Next())); }
   uint32_t X32() { return HexToInt(Next()); }
@@ -80,9 +85,19 @@ class FieldReader {
   std::string_view Text() { return Next(); }
 
  private:
-  std::string_view Next() { return fields_.Field(index_++); }
-  FieldSplitter fields_;
-  std::size_t index_ = 0;
+  std::string_view Next() {
+    if (done_) return {};
+    const std::size_t comma = rest_.find(',');
+    if (comma == std::string_view::npos) {
+      done_ = true;
+      return rest_;
+    }
+    const std::string_view field = rest_.substr(0, comma);
+    rest_.remove_prefix(comma + 1);
+    return field;
+  }
+  std::string_view rest_;  // the fields not taken yet
+  bool done_;              // no field left
 };
 
 // ---- Field lists: each value's writer and reader list the same fields ------

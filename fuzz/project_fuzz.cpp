@@ -5,11 +5,15 @@
 // by lines "%%" (missing ones do not exist). Whatever they hold, the session
 // must end with the record's invariants kept, and every item must load into
 // the editor's fields with selections inside their lists.
+//
+// The files live in memory (platform/MemoryFiles.h) under the data folder
+// "/memory"; what the session writes (a new parameter file, a new module
+// section) stays in the store until the next input clears it. The module
+// description is read only by the page's limits, so it joins the store in
+// the module folder the session names once the session is open.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -17,11 +21,14 @@
 #include "dataexch/ItemEditor.h"
 #include "dataexch/ItemLimits.h"
 #include "fuzz/FuzzSupport.h"
+#include "platform/MemoryFiles.h"
 
 namespace {
 
 using qx::fuzz::Check;
-using qx::fuzz::WorkDir;
+
+constexpr char kDataRoot[] = "/memory";
+const std::string kBase = std::string(kDataRoot) + "/project/line1";
 
 class QuietUi : public qx::UiServices {
  public:
@@ -39,13 +46,17 @@ class QuietUi : public qx::UiServices {
 constexpr const char* kPositions[] = {"10", "13", "111", "SLOT12", "SLOT110", "1", "00", "1x9"};
 constexpr uint32_t kLanguages[] = {0x0409, 0x0404, 0x0804, 0x0000};
 
-void WriteOrRemove(const std::string& path, std::string_view& rest) {
-  std::error_code ec;
-  std::filesystem::remove(path, ec);
-  if (rest.data() == nullptr) return;
+// Takes the next file off the input; null once the input has no more files
+// (the file is then missing).
+std::string_view NextFile(std::string_view& rest) {
   const std::size_t end = rest.find("\n%%\n");
-  std::ofstream(path, std::ios::binary).write(rest.data(), static_cast<std::streamsize>(rest.substr(0, end).size()));
+  const std::string_view file = rest.substr(0, end);
   rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 4);
+  return file;
+}
+
+void PutFile(qx::MemoryFiles& files, const std::string& path, std::string_view bytes) {
+  if (bytes.data() != nullptr) files.Put(path, bytes);
 }
 
 bool Within(int selected, std::size_t count) {
@@ -55,21 +66,21 @@ bool Within(int selected, std::size_t count) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  setenv("QX_COMMON_APPDATA", WorkDir().c_str(), 1);  // no text tables: the built-in texts
+  setenv("QX_COMMON_APPDATA", kDataRoot, 1);  // no text tables: the built-in texts
   setenv("QX_HEADLESS", "1", 1);
-  std::filesystem::create_directories(WorkDir() + "/Module");
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const std::string base = WorkDir() + "/line1";
-  const std::string moduleDirectory = WorkDir() + "/Module/";
+  static qx::MemoryFiles files;
+  files.Clear();
+  const std::string& base = kBase;
   std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
-  WriteOrRemove(base + ".ini", rest);
-  WriteOrRemove(base + ".qx1", rest);
-  WriteOrRemove(qx::HardwareFilePath(base), rest);
-  WriteOrRemove(qx::ModuleDescriptionPath(moduleDirectory), rest);
+  PutFile(files, base + ".ini", NextFile(rest));
+  PutFile(files, base + ".qx1", NextFile(rest));
+  PutFile(files, qx::HardwareFilePath(base), NextFile(rest));
+  const std::string_view description = NextFile(rest);
 
   QuietUi ui;
   qx::CModuleConfigApp app;
@@ -79,6 +90,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   qx::fuzz::CheckInvariants(app.Record());
   if (!open) return 0;
 
+  const std::string& moduleDirectory = app.ModuleDirectory();
+  Check(moduleDirectory.starts_with(kDataRoot));
+  PutFile(files, qx::ModuleDescriptionPath(moduleDirectory), description);
   const qx::SessionFields& s = app.Session();
   const qx::ItemLimits limits = qx::LoadItemLimits({base, moduleDirectory, s.Rack, s.Slot, {}, {}});
   const qx::AreaBases bases = qx::LoadAreaBases(base, s.Rack, s.Slot);

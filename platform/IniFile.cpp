@@ -23,8 +23,19 @@ bool IsBlankChar(char c) {
 }
 
 // A text that can be written as (part of) one line and read back as written.
+// (A loop of its own: find_first_of looks each byte up in the set with a
+// call of its own.)
 bool IsOneLine(std::string_view text) {
-  return text.find_first_of(std::string_view("\r\n\0", 3)) == text.npos;
+  for (const char c : text) {
+    if (c == '\r' || c == '\n' || c == '\0') return false;
+  }
+  return true;
+}
+
+// The position of the first CR or LF from pos, or the text's size.
+std::size_t LineEnd(std::string_view text, std::size_t pos) {
+  while (pos < text.size() && text[pos] != '\r' && text[pos] != '\n') ++pos;
+  return pos;
 }
 
 // Narrows [pos, pos + len) of text to its part without surrounding blanks.
@@ -100,20 +111,20 @@ void IniDocument::Parse(std::string_view bytes) {
   }
   std::size_t pos = 0;
   while (pos < bytes.size()) {
-    std::size_t end = bytes.find_first_of("\r\n", pos);
-    Eol eol = Eol::kNone;
+    const std::size_t end = LineEnd(bytes, pos);
+    Eol eol = Eol::kNone;  // the last line may have no line end
     std::size_t next = bytes.size();
-    if (end == bytes.npos) {
-      end = bytes.size();
-    } else if (bytes[end] == '\n') {
-      eol = Eol::kLf;
-      next = end + 1;
-    } else if (end + 1 < bytes.size() && bytes[end + 1] == '\n') {
-      eol = Eol::kCrLf;
-      next = end + 2;
-    } else {
-      eol = Eol::kCr;
-      next = end + 1;
+    if (end < bytes.size()) {
+      if (bytes[end] == '\n') {
+        eol = Eol::kLf;
+        next = end + 1;
+      } else if (end + 1 < bytes.size() && bytes[end + 1] == '\n') {
+        eol = Eol::kCrLf;
+        next = end + 2;
+      } else {
+        eol = Eol::kCr;
+        next = end + 1;
+      }
     }
     lines_.push_back(MakeLine(std::string(bytes.substr(pos, end - pos)), eol));
     pos = next;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 #include "platform/IniFile.h"
 #include "platform/Numbers.h"
@@ -93,7 +94,12 @@ void CProfileFile::SetPathName(const char* path) {
   // Writes kept for an open batch belong to the old file.
   if (batch_depth_ > 0 && !ini_->Save()) batch_failed_ = true;
   path_ = std::make_unique<std::string>(path ? path : "");
-  ini_ = std::make_unique<IniFile>(*path_);
+  if (ini_->Path() == *path_) return;  // the same file: what was read stays valid
+  if (previous_ini_ && previous_ini_->Path() == *path_) {
+    std::swap(ini_, previous_ini_);
+  } else {
+    previous_ini_ = std::exchange(ini_, std::make_unique<IniFile>(*path_));
+  }
 }
 
 std::string CProfileFile::GetPathName() const {

@@ -108,6 +108,10 @@ class CProfileFile {
 
   std::unique_ptr<std::string> path_;  // absent until first bound
   std::unique_ptr<IniFile> ini_;
+  // The file bound before the last SetPathName, kept parsed: binding back to
+  // it (a read or write of another file, then the project's own) re-reads it
+  // only when it changed on disk meanwhile.
+  std::unique_ptr<IniFile> previous_ini_;
   int batch_depth_ = 0;
   bool batch_failed_ = false;
 };
