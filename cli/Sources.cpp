@@ -56,10 +56,8 @@ std::optional<ModuleSource> ReadSection(CProfileFile& file, const std::string& p
     return m;
   }
   ReadParameters(m.record, file, rack, slot, "");
-  for (const auto& [key, unused] : ParameterValues(m.record)) {
-    const std::string value = file.GetString(section, key.c_str());
-    const std::size_t comma = value.rfind(',');
-    if (comma == std::string::npos || ValueChecksum(std::string_view(value).substr(0, comma)) != value.substr(comma + 1)) {
+  for (const std::string& key : ParameterKeys()) {
+    if (!ValueChecksumMatches(file.GetString(section, key.c_str()))) {
       m.checksumsMatch = false;
       break;
     }

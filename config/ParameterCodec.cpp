@@ -349,6 +349,18 @@ const std::vector<ValueKey>& ValueKeys() {
   return keys;
 }
 
+const ValueKey* FindValueKey(std::string_view name) {
+  const auto& keys = ValueKeys();
+  const auto it = std::find_if(keys.begin(), keys.end(), [name](const ValueKey& k) { return k.name == name; });
+  return it == keys.end() ? nullptr : &*it;
+}
+
+// A stored value's data: the text before its last comma (the whole text when
+// it has none).
+std::string_view ValueData(std::string_view value) {
+  return value.substr(0, value.rfind(','));
+}
+
 std::string ValueText(const ModuleConfig& c, const ValueKey& key) {
   switch (key.kind) {
     case ValueKind::kHeader:
@@ -433,13 +445,8 @@ int ReadCommaForm(ModuleConfig& c, const CProfileFile& file, const char* section
   int mismatches = 0;
   for (const auto& key : ValueKeys()) {
     const std::string value = file.GetString(section, key.name.c_str());
-    const std::string_view text(value);
-    const std::size_t comma = text.rfind(',');
-    const std::string_view data = comma == std::string_view::npos ? text : text.substr(0, comma);
-    const std::string_view sum =
-        comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
-    if (comma == std::string_view::npos || ValueChecksum(data) != sum) ++mismatches;
-    StoreValue(c, key, data);
+    if (!ValueChecksumMatches(value)) ++mismatches;
+    StoreValue(c, key, ValueData(value));
   }
   return mismatches;
 }
@@ -542,6 +549,33 @@ int ReadHexPieces(const CProfileFile& file, const char* section, const char* key
     placed += static_cast<int>(n);
   }
   return placed;
+}
+
+bool ValueChecksumMatches(std::string_view value) {
+  const std::size_t comma = value.rfind(',');
+  return comma != std::string_view::npos && ValueChecksum(value.substr(0, comma)) == value.substr(comma + 1);
+}
+
+const std::vector<std::string>& ParameterKeys() {
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> out;
+    for (const auto& key : ValueKeys()) out.push_back(key.name);
+    return out;
+  }();
+  return names;
+}
+
+std::string ParameterValue(const ModuleConfig& record, std::string_view key) {
+  const ValueKey* found = FindValueKey(key);
+  return found ? ValueText(record, *found) : std::string();
+}
+
+bool LoadParameterValue(ModuleConfig& record, std::string_view key, std::string_view value) {
+  const ValueKey* found = FindValueKey(key);
+  if (!found) return false;
+  StoreValue(record, *found, ValueData(value));
+  RestoreInvariants(record);
+  return true;
 }
 
 std::vector<std::pair<std::string, std::string>> ParameterValues(const ModuleConfig& record) {

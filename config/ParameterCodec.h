@@ -80,9 +80,28 @@ class FieldSplitter {
 // left as they were.
 int ReadHexPieces(const CProfileFile& file, const char* section, const char* key, std::span<uint8_t> buffer);
 
+// Whether a stored comma-form value ends in the checksum of the text before
+// its last comma. A value without a comma has no checksum and does not match.
+bool ValueChecksumMatches(std::string_view value);
+
+// The section's comma-form keys in the order written (without MODULE_ID and
+// FWVER): DE, DE_ITEM1..64, NTP, SNMP, Mail_serverConf, Mail_remotAddr1..8,
+// Mail_trigConf1..8.
+const std::vector<std::string>& ParameterKeys();
+
 // The section's key=value pairs in the comma form, in the order written
 // (without MODULE_ID and FWVER).
 std::vector<std::pair<std::string, std::string>> ParameterValues(const ModuleConfig& record);
+
+// One key's value as WriteParameters writes it; empty for a key that is not
+// one of ParameterKeys().
+std::string ParameterValue(const ModuleConfig& record, std::string_view key);
+
+// Loads one stored value (checksum included or not; it is not checked) into
+// the record as ReadParameters loads it, the two values it brings into range
+// included. Returns false, record unchanged, for a key that is not one of
+// ParameterKeys().
+bool LoadParameterValue(ModuleConfig& record, std::string_view key, std::string_view value);
 
 // Writes the record into the section of rack and slot. An empty path writes
 // into the file parameterFile is bound to; a non-empty path binds

@@ -1,30 +1,33 @@
-// Fuzzes the parameter section's text form in memory (no disk, no fsync).
-// The first input byte's low bit picks the direction:
+// Fuzzes the comma form one value at a time: the codec of each key of a
+// module section (DE, DE_ITEM1..64, NTP, SNMP, Mail_serverConf,
+// Mail_remotAddr1..8, Mail_trigConf1..8), without files. Reading a whole
+// section through the profile engine and the hex form are the work of
+// parameter_file_fuzz and project_fuzz.
+//
+// The first input byte's low bit picks the direction, the second byte the key
+// (modulo the number of keys):
 //
 // 1. Odd: record -> text -> record. The rest is a register image (padded
-//    with zeros). Written into a section and read back, it must come back
-//    byte for byte. The text form has these documented exceptions, applied
-//    to the image before the write so that the comparison is exact:
+//    with zeros). The key's value, written from it, must carry a matching
+//    checksum and load back byte for byte into a record whose bytes of that
+//    key were scrambled. The text form has these documented exceptions,
+//    applied to the image before the write so that the comparison is exact:
 //    - texts are written up to their first NUL, CR or LF, and values are not
 //      escaped, so a comma inside a text splits it: each text is cut at its
-//      first CR, LF or comma, and the bytes after a text's NUL are zeros;
+//      first CR, LF or comma (a recipient address, which is the whole value,
+//      only at CR or LF), and the bytes after a text's NUL are zeros;
 //    - a recipient address loses its leading blanks (spaces, tabs and
-//      vertical tabs, as a profile value does);
+//      vertical tabs), which a profile value could not keep;
 //    - the reader brings ItemCount above 64 to 64 and a TriggerMode above 3
 //      to 0;
 //    - the data-exchange header's 122 reserved bytes after its three words
 //      are not in the text form ("DE" holds the three words), nor is the
-//      last quarter of each item after its two transfer blocks: they read
-//      as 0.
-// 2. Even: text -> record -> text. The second byte's low bit picks the file
-//    name (odd: the hex form "in.ini", even: the comma form "in.qx1"); the
-//    rest is the file. Reading keeps the record's invariants; the record
-//    read, with the exceptions above applied, is written and must read back
-//    byte for byte, so that its text, read and written again, is the same
-//    text.
-//
-// One write and one or two reads per input: each pass over the 85 values is
-// the bulk of an input's time.
+//      last quarter of each item after its two transfer blocks.
+// 2. Even: text -> record -> text. The rest is a stored value. Loaded into a
+//    default record it keeps the record's invariants; the record, with the
+//    exceptions above applied, is written and must load back byte for byte.
+#include <algorithm>
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -33,43 +36,38 @@
 
 #include "config/ParameterCodec.h"
 #include "fuzz/FuzzSupport.h"
-#include "platform/MemoryFiles.h"
 
 namespace {
 
 using qx::ModuleConfig;
 using qx::fuzz::Check;
 using qx::fuzz::CheckInvariants;
-
-constexpr int kRack = 1;
-constexpr int kSlot = 2;
-const std::string kProject = "/memory/project.qx1";
-const std::string kInput[] = {"/memory/in.qx1", "/memory/in.ini"};
+namespace layout = qx::layout;
 
 // What the text form keeps of a text.
-std::string Writable(std::string text, bool dropLeadingBlanks) {
-  text = text.substr(0, text.find_first_of(std::string_view(",\r\n", 3)));
-  if (dropLeadingBlanks) text.erase(0, text.find_first_not_of(" \t\v"));
+std::string Writable(std::string text, bool recipient) {
+  text = text.substr(0, text.find_first_of(recipient ? std::string_view("\r\n") : std::string_view(",\r\n", 3)));
+  if (recipient) text.erase(0, text.find_first_not_of(" \t\v"));
   return text;
 }
 
 void MakeWritable(ModuleConfig& c) {
   constexpr std::size_t kHeaderWords = 3 * 2;
-  std::memset(c.Bytes() + qx::layout::kHeaderOffset + kHeaderWords, 0, qx::layout::kHeaderSize - kHeaderWords);
+  std::memset(c.Bytes() + layout::kHeaderOffset + kHeaderWords, 0, layout::kHeaderSize - kHeaderWords);
   constexpr std::size_t kItemFields = 32 + 2 * 32;  // item words, read block, write block
-  for (int i = 0; i < qx::layout::kMaxItems; ++i) {
-    std::memset(c.Bytes() + qx::layout::kItemsOffset + i * qx::layout::kItemSize + kItemFields, 0,
-                qx::layout::kItemSize - kItemFields);
+  for (int i = 0; i < layout::kMaxItems; ++i) {
+    std::memset(c.Bytes() + layout::kItemsOffset + i * layout::kItemSize + kItemFields, 0,
+                layout::kItemSize - kItemFields);
   }
-  if (c.ItemCount() > qx::layout::kMaxItems) c.SetItemCount(qx::layout::kMaxItems);
+  if (c.ItemCount() > layout::kMaxItems) c.SetItemCount(layout::kMaxItems);
   c.SetSnmpReservedText(Writable(c.SnmpReservedText(), false));
-  for (int row = 1; row <= qx::layout::kSnmpRows; ++row) c.SetCommunity(row, Writable(c.Community(row), false));
+  for (int row = 1; row <= layout::kSnmpRows; ++row) c.SetCommunity(row, Writable(c.Community(row), false));
   c.SetSenderAddress(Writable(c.SenderAddress(), false));
   c.SetUserNameText(Writable(c.UserNameText(), false));
   c.SetPasswordText(Writable(c.PasswordText(), false));
   c.SetSubject(Writable(c.Subject(), false));
-  for (int r = 1; r <= qx::layout::kRecipients; ++r) c.SetRecipientAddress(r, Writable(c.RecipientAddress(r), true));
-  for (int t = 1; t <= qx::layout::kTriggers; ++t) {
+  for (int r = 1; r <= layout::kRecipients; ++r) c.SetRecipientAddress(r, Writable(c.RecipientAddress(r), true));
+  for (int t = 1; t <= layout::kTriggers; ++t) {
     const auto trig = c.Trigger(t);
     if (trig.TriggerMode() > 3) trig.SetTriggerMode(0);
     trig.SetTriggerName(Writable(trig.TriggerName(), false));
@@ -77,50 +75,60 @@ void MakeWritable(ModuleConfig& c) {
   }
 }
 
-// Writes the record into the project's section and checks that it reads
-// back byte for byte.
-void CheckRoundTrip(qx::CProfileFile& file, const ModuleConfig& record) {
-  Check(qx::WriteParameters(record, 0x110, file, kRack, kSlot, ""));
-  ModuleConfig back;
-  back.SetDefaults();
-  Check(qx::ReadParameters(back, file, kRack, kSlot, "") == 1);
-  CheckInvariants(back);
+struct Region {
+  std::size_t offset;
+  std::size_t size;
+};
+
+int KeyNumber(std::string_view key, std::string_view prefix) {
+  int n = 0;
+  std::from_chars(key.data() + prefix.size(), key.data() + key.size(), n);
+  return n - 1;
+}
+
+// The record bytes a key's value carries.
+Region KeyRegion(std::string_view key) {
+  constexpr std::size_t kItemFields = 32 + 2 * 32;
+  if (key == "DE") return {layout::kHeaderOffset, 3 * 2};
+  if (key.starts_with("DE_ITEM"))
+    return {layout::kItemsOffset + KeyNumber(key, "DE_ITEM") * layout::kItemSize, kItemFields};
+  if (key == "NTP") return {layout::kNtpOffset, layout::kNtpSize};
+  if (key == "SNMP") return {layout::kSnmpOffset, layout::kSnmpSize};
+  if (key == "Mail_serverConf") return {layout::kMailOffset, layout::kMailServerSize};
+  if (key.starts_with("Mail_remotAddr"))
+    return {layout::kRecipientsOffset + KeyNumber(key, "Mail_remotAddr") * layout::kRecipientSize,
+            layout::kRecipientSize};
+  return {layout::kTriggersOffset + KeyNumber(key, "Mail_trigConf") * layout::kTriggerSize, layout::kTriggerSize};
+}
+
+// Writes the key's value of a writable record and loads it into a copy whose
+// bytes of that key are scrambled: every byte must come back.
+void CheckRoundTrip(const ModuleConfig& record, const std::string& key) {
+  const std::string text = qx::ParameterValue(record, key);
+  Check(qx::ValueChecksumMatches(text));
+  ModuleConfig back = record;
+  const Region region = KeyRegion(key);
+  for (std::size_t i = 0; i < region.size; ++i) back.Bytes()[region.offset + i] ^= 0xA5;
+  Check(qx::LoadParameterValue(back, key, text));
   Check(back == record);
-}
-
-void RecordRoundTrip(qx::CProfileFile& file, std::string_view image) {
-  ModuleConfig record;
-  std::memcpy(record.Bytes(), image.data(), std::min(image.size(), ModuleConfig::kSize));
-  MakeWritable(record);
-  CheckRoundTrip(file, record);
-}
-
-void TextRoundTrip(qx::CProfileFile& file, bool hexForm, std::string_view text) {
-  const std::string& input = kInput[hexForm ? 1 : 0];
-  qx::MemoryFiles::Active()->Put(input, text);
-  ModuleConfig record;
-  record.SetDefaults();
-  const int result = qx::ReadParameters(record, file, 0, 0, input);
-  Check(result == 1 || result == -1 || result == -2);
-  Check(file.GetPathName() == kProject);
-  CheckInvariants(record);
-  MakeWritable(record);
-  CheckRoundTrip(file, record);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
-  static qx::MemoryFiles memory;
-  memory.Clear();
-  qx::CProfileFile file;
-  file.SetPathName(kProject.c_str());
-  const std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
+  const auto& keys = qx::ParameterKeys();
+  const std::string& key = keys[data[1] % keys.size()];
+  const std::string_view rest(reinterpret_cast<const char*>(data + 2), size - 2);
+  ModuleConfig record;
   if (data[0] & 1) {
-    RecordRoundTrip(file, rest);
+    std::memcpy(record.Bytes(), rest.data(), std::min(rest.size(), ModuleConfig::kSize));
   } else {
-    TextRoundTrip(file, (data[1] & 1) != 0, rest.substr(1));
+    record.SetDefaults();
+    Check(qx::LoadParameterValue(record, key, rest));
+    CheckInvariants(record);
   }
+  MakeWritable(record);
+  CheckRoundTrip(record, key);
   return 0;
 }
