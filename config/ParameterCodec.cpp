@@ -25,9 +25,10 @@ constexpr int kTriggerModeMax = 3;
 // (platform/Numbers.h): leading white space and a sign, digits up to the
 // first other character, no digits give 0, a value above 32 bits gives
 // 0xFFFFFFFF. A field keeps the low bits of that value (70000 in a 16-bit
-// field stores 4464).
+// field stores 4464). Empty fields, which every absent value is made of,
+// take the short way.
 uint32_t DecimalToInt(std::string_view text) {
-  return ReadUnsigned32(text, 10);
+  return text.empty() ? 0 : ReadUnsigned32(text, 10);
 }
 
 template <typename T>
