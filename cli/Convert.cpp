@@ -1,9 +1,9 @@
 #include "cli/Convert.h"
 
-#include <cstdio>
-
 #include "cli/Sources.h"
 #include "config/ParameterCodec.h"
+#include "platform/AtomicFile.h"
+#include "platform/IniFile.h"
 #include "platform/Paths.h"
 #include "platform/ProfileFile.h"
 
@@ -32,33 +32,26 @@ int ConvertFile(const std::string& input, const std::string& output, bool overwr
   auto modules = LoadFileModules(input, error);
   if (!modules) return -1;
 
-  const std::string temp = output + ".part";
-  std::remove(temp.c_str());
+  // Built whole in memory and put in place at once: a failed conversion
+  // leaves an earlier output as it was, and no other file beside it is
+  // touched.
+  IniDocument out;
   bool parameterFile = false;
   for (const ModuleSource& m : *modules) parameterFile |= m.rack != 0;
   // A project's parameter file keeps its header and its twelve slot sections.
-  if (parameterFile && !CreateParameterFile(temp)) {
-    error = temp + ": cannot be written";
-    return -1;
-  }
+  if (parameterFile) out.Parse(NewParameterFileText());
   CProfileFile source;
   source.SetPathName(input.c_str());
   bool ok = true;
   for (const ModuleSource& m : *modules) {
-    CProfileFile out;
-    out.SetPathName(temp.c_str());
-    {
-      CProfileFile::WriteBatch batch(out);
-      ok &= out.WriteString(m.section.c_str(), "MODULE_ID", kModuleIdText);
-      const std::string synch = source.GetString(m.section.c_str(), "SYNCH_ID");
-      if (!synch.empty()) ok &= out.WriteString(m.section.c_str(), "SYNCH_ID", synch.c_str());
-      ok &= batch.Commit();
-    }
-    ok = ok && WriteParameters(m.record, m.firmwareVersion, out, m.rack, m.slot, temp);
+    ok &= out.SetValue(m.section, "MODULE_ID", kModuleIdText);
+    const std::string synch = source.GetString(m.section.c_str(), "SYNCH_ID");
+    if (!synch.empty()) ok &= out.SetValue(m.section, "SYNCH_ID", synch);
+    ok &= PutParameterSection(out, m.section, m.record, m.firmwareVersion);
   }
-  if (!ok || std::rename(temp.c_str(), output.c_str()) != 0) {
-    std::remove(temp.c_str());
-    error = output + ": cannot be written";
+  std::string reason;
+  if (!ok || !WriteFileAtomically(output, out.Serialize(), &reason)) {
+    error = output + ": cannot be written" + (reason.empty() ? "" : " (" + reason + ")");
     return -1;
   }
   return static_cast<int>(modules->size());

@@ -1,7 +1,5 @@
 #include "config/ExportFile.h"
 
-#include <cstdio>
-
 #include "config/ParameterCodec.h"
 #include "platform/AtomicFile.h"
 #include "platform/IniFile.h"
@@ -9,14 +7,8 @@
 namespace qx {
 
 std::optional<std::string> ExportFileText(const ModuleConfig& record, uint32_t firmwareVersion) {
-  const std::string section = SlotSectionName(0, 0);
-  char fw[16];
-  std::snprintf(fw, sizeof fw, "%X", static_cast<unsigned>(firmwareVersion));
   IniDocument file;
-  bool ok = file.SetValue(section, "MODULE_ID", kModuleIdText);
-  ok &= file.SetValue(section, "FWVER", fw);
-  for (const auto& [key, value] : ParameterValues(record)) ok &= file.SetValue(section, key, value);
-  if (!ok) return std::nullopt;
+  if (!PutParameterSection(file, SlotSectionName(0, 0), record, firmwareVersion)) return std::nullopt;
   return file.Serialize();
 }
 

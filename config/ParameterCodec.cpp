@@ -8,6 +8,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/Crc16.h"
+#include "platform/IniFile.h"
 #include "platform/Numbers.h"
 #include "platform/Text.h"
 
@@ -624,12 +625,26 @@ int ReadParameters(ModuleConfig& record, CProfileFile& parameterFile, int rack, 
   return !path.empty() && mismatches > 0 ? -2 : 1;
 }
 
-bool CreateParameterFile(const std::string& path) {
+std::string NewParameterFileText() {
   std::string text =
       "// QX Configurator\r\n// File Struct:\r\n// 1. Module ID\r\n// 2. Sync ID\r\n"
       "// 3. FW Version\r\n// 4. Parameters\r\n\r\n";
   for (int slot = 0; slot < 12; ++slot) text += "[" + SlotSectionName(1, slot) + "]\r\n";
-  return WriteFileAtomically(path, text);
+  return text;
+}
+
+bool CreateParameterFile(const std::string& path) {
+  return WriteFileAtomically(path, NewParameterFileText());
+}
+
+bool PutParameterSection(IniDocument& document, const std::string& section, const ModuleConfig& record,
+                         uint32_t firmwareVersion) {
+  char fw[16];
+  std::snprintf(fw, sizeof fw, "%X", static_cast<unsigned>(firmwareVersion));
+  bool ok = document.SetValue(section, "MODULE_ID", kModuleIdText);
+  ok &= document.SetValue(section, "FWVER", fw);
+  for (const auto& [key, value] : ParameterValues(record)) ok &= document.SetValue(section, key, value);
+  return ok;
 }
 
 }  // namespace qx

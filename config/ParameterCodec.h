@@ -38,6 +38,8 @@
 
 namespace qx {
 
+class IniDocument;
+
 inline constexpr char kModuleIdText[] = "0x5881";  // "0x%X" of 22657
 
 // "SLOT%d%d": rack 1, slot 3 gives SLOT13; rack 1, slot 11 gives SLOT111.
@@ -125,9 +127,20 @@ bool WriteParameters(const ModuleConfig& record, uint32_t firmwareVersion, CProf
 int ReadParameters(ModuleConfig& record, CProfileFile& parameterFile, int rack, int slot,
                    const std::string& path);
 
-// Creates or truncates the project's parameter file with its comment header
-// and the empty sections SLOT10..SLOT111, lines ended by CR LF. False when
-// the file could not be created or written.
+// A new project parameter file: its comment header and the empty sections
+// SLOT10..SLOT111, lines ended by CR LF.
+std::string NewParameterFileText();
+
+// Creates or replaces the project's parameter file with NewParameterFileText().
+// False when the file could not be written.
 bool CreateParameterFile(const std::string& path);
+
+// Puts a module's section into a profile document in memory, as
+// WriteParameters writes it with a path: MODULE_ID and FWVER ("%X") first
+// (kept where the section already has them), then the comma-form values.
+// False when a value cannot stand on one line. Files built whole (export
+// files, converted files) are written at once from such a document.
+bool PutParameterSection(IniDocument& document, const std::string& section, const ModuleConfig& record,
+                         uint32_t firmwareVersion);
 
 }  // namespace qx
