@@ -422,12 +422,12 @@ class ScopedBinding {
  public:
   ScopedBinding(CProfileFile& file, const std::string& path) : file_(file), active_(!path.empty()) {
     if (!active_) return;
-    was_bound_ = file.IsBound();
+    wasBound_ = file.IsBound();
     previous_ = file.GetPathName();
     file.SetPathName(path.c_str());
   }
   ~ScopedBinding() {
-    if (active_) file_.SetPathName(was_bound_ ? previous_.c_str() : nullptr);
+    if (active_) file_.SetPathName(wasBound_ ? previous_.c_str() : nullptr);
   }
   ScopedBinding(const ScopedBinding&) = delete;
   ScopedBinding& operator=(const ScopedBinding&) = delete;
@@ -435,7 +435,7 @@ class ScopedBinding {
  private:
   CProfileFile& file_;
   bool active_;
-  bool was_bound_ = false;
+  bool wasBound_ = false;
   std::string previous_;
 };
 

@@ -391,7 +391,7 @@ bool IniFile::Save() {
   }
   doc_.ClearModified();
   stamp_ = StampOfPath(path_);
-  ++save_count_;
+  ++saveCount_;
   return true;
 }
 

@@ -145,7 +145,7 @@ class IniFile {
   void Discard();
 
   // Number of times the file was written (for tests and benchmarks).
-  int SaveCount() const { return save_count_; }
+  int SaveCount() const { return saveCount_; }
 
  private:
   void Refresh();
@@ -154,7 +154,7 @@ class IniFile {
   std::string path_;
   IniDocument doc_;
   std::optional<FileStamp> stamp_;  // of the bytes in doc_; none forces a re-read
-  int save_count_ = 0;
+  int saveCount_ = 0;
 };
 
 }  // namespace qx

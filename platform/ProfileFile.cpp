@@ -92,13 +92,13 @@ CProfileFile::~CProfileFile() = default;
 void CProfileFile::SetPathName(const char* path) {
   if (!path && !path_) return;  // an unbound object stays unbound
   // Writes kept for an open batch belong to the old file.
-  if (batch_depth_ > 0 && !ini_->Save()) batch_failed_ = true;
+  if (batchDepth_ > 0 && !ini_->Save()) batchFailed_ = true;
   path_ = std::make_unique<std::string>(path ? path : "");
   if (ini_->Path() == *path_) return;  // the same file: what was read stays valid
-  if (previous_ini_ && previous_ini_->Path() == *path_) {
-    std::swap(ini_, previous_ini_);
+  if (previousIni_ && previousIni_->Path() == *path_) {
+    std::swap(ini_, previousIni_);
   } else {
-    previous_ini_ = std::exchange(ini_, std::make_unique<IniFile>(*path_));
+    previousIni_ = std::exchange(ini_, std::make_unique<IniFile>(*path_));
   }
 }
 
@@ -223,11 +223,11 @@ bool CProfileFile::CopySection(const char* source, const char* target, bool fail
 }
 
 bool CProfileFile::Save() {
-  return batch_depth_ > 0 || ini_->Save();
+  return batchDepth_ > 0 || ini_->Save();
 }
 
 CProfileFile::WriteBatch::WriteBatch(CProfileFile& file) : file_(&file) {
-  ++file_->batch_depth_;
+  ++file_->batchDepth_;
 }
 
 CProfileFile::WriteBatch::~WriteBatch() {
@@ -237,9 +237,9 @@ CProfileFile::WriteBatch::~WriteBatch() {
 bool CProfileFile::WriteBatch::Commit() {
   if (done_) return true;
   done_ = true;
-  if (--file_->batch_depth_ > 0) return true;  // the outermost batch saves
-  const bool saved = file_->ini_->Save() && !file_->batch_failed_;
-  file_->batch_failed_ = false;
+  if (--file_->batchDepth_ > 0) return true;  // the outermost batch saves
+  const bool saved = file_->ini_->Save() && !file_->batchFailed_;
+  file_->batchFailed_ = false;
   return saved;
 }
 

@@ -111,9 +111,9 @@ class CProfileFile {
   // The file bound before the last SetPathName, kept parsed: binding back to
   // it (a read or write of another file, then the project's own) re-reads it
   // only when it changed on disk meanwhile.
-  std::unique_ptr<IniFile> previous_ini_;
-  int batch_depth_ = 0;
-  bool batch_failed_ = false;
+  std::unique_ptr<IniFile> previousIni_;
+  int batchDepth_ = 0;
+  bool batchFailed_ = false;
 };
 
 }  // namespace qx
