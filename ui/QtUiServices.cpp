@@ -1,6 +1,8 @@
 #include "ui/QtUiServices.h"
 
 #include <dlfcn.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -11,6 +13,7 @@
 #include <QMessageBox>
 #include <cstddef>
 #include <cstring>
+#include <ctime>
 #include <string_view>
 
 #include "platform/Paths.h"
@@ -42,6 +45,38 @@ bool ConnectsUnix(const std::string& path, bool abstractName) {
   return ok;
 }
 
+// A server that hangs up during the handshake makes libxcb's write raise
+// SIGPIPE, which would end the host's process. The signal is held for this
+// thread while it lasts, and one raised meanwhile is taken back before the
+// thread's mask is restored (unless one was pending before: that is not ours).
+class PipeSignalHeld {
+ public:
+  PipeSignalHeld() {
+    sigemptyset(&pipe_);
+    sigaddset(&pipe_, SIGPIPE);
+    sigset_t pending;
+    sigemptyset(&pending);
+    ::sigpending(&pending);
+    pendingBefore_ = sigismember(&pending, SIGPIPE) == 1;
+    ::pthread_sigmask(SIG_BLOCK, &pipe_, &previous_);
+  }
+  ~PipeSignalHeld() {
+    if (!pendingBefore_) {
+      const timespec now{};
+      while (::sigtimedwait(&pipe_, nullptr, &now) == SIGPIPE) {
+      }
+    }
+    ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+  }
+  PipeSignalHeld(const PipeSignalHeld&) = delete;
+  PipeSignalHeld& operator=(const PipeSignalHeld&) = delete;
+
+ private:
+  sigset_t pipe_;
+  sigset_t previous_;
+  bool pendingBefore_ = false;
+};
+
 // Qt's X11 platform ends the process when the server turns the connection
 // down (a display of another user, a wrong cookie), so the display is greeted
 // with the X protocol's own handshake first, through libxcb as Qt does.
@@ -56,6 +91,7 @@ bool XServerGreets(const std::string& display) {
   auto hasError = reinterpret_cast<HasError>(::dlsym(xcb, "xcb_connection_has_error"));
   auto disconnect = reinterpret_cast<Disconnect>(::dlsym(xcb, "xcb_disconnect"));
   if (connect == nullptr || hasError == nullptr || disconnect == nullptr) return false;
+  const PipeSignalHeld held;
   void* connection = connect(display.c_str(), nullptr);
   const bool greeted = connection != nullptr && hasError(connection) == 0;
   if (connection != nullptr) disconnect(connection);
