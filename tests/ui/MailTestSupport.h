@@ -66,4 +66,16 @@ class MailSessionTest : public SessionTest {
   }
 };
 
+// A page or dialog of the e-mail tab over the session, shown for each test.
+template <typename Page>
+class ShownPageTest : public MailSessionTest {
+ protected:
+  void SetUp() override { ShowActive(page); }
+  template <typename T = QLineEdit>
+  T* Find(const char* name) {
+    return Child<T>(&page, name);
+  }
+  Page page{context};
+};
+
 }  // namespace qx::test

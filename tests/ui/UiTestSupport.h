@@ -7,7 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <sstream>
+#include <QLineEdit>
+#include <QTest>
 #include <string>
 #include <vector>
 
@@ -48,19 +49,26 @@ struct FakeTransfers : ModuleTransfers {
     return connection;
   }
   void Close(int c) override { calls.push_back("close " + std::to_string(c)); }
-  int Upload(int c, int station, int rack, int slot) override {
-    return Run("upload", c, station, rack, slot);
-  }
-  int Download(int c, int station, int rack, int slot) override {
-    return Run("download", c, station, rack, slot);
-  }
-  int Run(const char* what, int c, int station, int rack, int slot) {
-    std::ostringstream s;
-    s << what << ' ' << c << ' ' << station << ' ' << rack << ' ' << slot;
-    calls.push_back(s.str());
+  int Upload(int c, int st, int rack, int slot) override { return Run("upload", {c, st, rack, slot}); }
+  int Download(int c, int st, int rack, int slot) override { return Run("download", {c, st, rack, slot}); }
+  int Run(std::string what, std::initializer_list<int> args) {
+    for (int a : args) what += ' ' + std::to_string(a);
+    calls.push_back(what);
     return result;
   }
 };
+
+// Shows a window and waits until it is the active one.
+inline void ShowActive(QWidget& window) {
+  window.show();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+// The child of that type and object name.
+template <typename T = QLineEdit>
+T* Child(const QObject* parent, const char* name) {
+  return parent->findChild<T*>(QLatin1String(name));
+}
 
 class SessionTest : public ::testing::Test {
  protected:
