@@ -1,5 +1,4 @@
-// Shared by the e-mail page tests: a session whose text table holds the
-// messages of the e-mail pages, and typing as a person types.
+// Shared by the e-mail page tests: typing and clicking as a person does.
 #pragma once
 
 #include <QAbstractButton>
@@ -16,14 +15,6 @@ namespace qx::test {
 
 class MailSessionTest : public SessionTest {
  protected:
-  MailSessionTest() {
-    WriteFile(Path("mailtexts.ini"),
-              "[UIStr]\r\nTAB_DE_Item=Item\r\n"
-              "[MsgStr]\r\nMsg25=%s above %d\r\nMsg26=Length above %d\r\nMsg27=Past %d\r\n"
-              "Msg32=Interval 1-1440\r\nMsg33=No @\r\nMsg34=Longer than %d\r\nMsg37=Port above %d\r\n");
-    textFile.SetPathName(Path("mailtexts.ini").c_str());
-  }
-
   // Replaces the edit's text by typing: select all, then the keys.
   static void Type(QLineEdit* edit, const QString& text) {
     edit->setFocus();

@@ -1,7 +1,8 @@
 // Shared by the window-layer tests: one QApplication for the whole program
 // (offscreen), and a session like the one the plug-in opens the configurator
 // window on: a default record, rack 1 slot 3, a parameter file and a text
-// table in a temporary folder, scripted user answers and recorded transfers.
+// table of every page's messages in a temporary folder, scripted user answers
+// and recorded transfers.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -78,9 +79,14 @@ class SessionTest : public ::testing::Test {
     session.Slot = 3;
     session.TargetStation = 7;
     WriteFile(Path("texts.ini"),
-              "[MsgStr]\r\nMsg3=Cycle 1-1440\r\nMsg8=Overwrite?\r\nMsg9=Checksum error\\nValues loaded\r\n"
-              "Msg13=Not a KM31QX-2C file\\nNothing read\r\nMsg28=Upload failed %d-%d\r\n"
-              "Msg29=Download failed %d-%d\r\nMsg30=Uploaded %d-%d\r\nMsg31=Downloaded %d-%d\r\n");
+              "[UIStr]\r\nTAB_DE_Item=Item\r\n[MsgStr]\r\nMsg3=Cycle 1-1440\r\nMsg4=Slave > 255\r\n"
+              "Msg5=Cycle 1-60000\r\nMsg6=Timeout 10-60000\r\nMsg7=Limit %d\r\nMsg8=Overwrite?\r\n"
+              "Msg9=Checksum error\\nValues loaded\r\nMsg10=Bit 0-15\r\nMsg12=Quantity <= %d\r\n"
+              "Msg13=Not a KM31QX-2C file\\nNothing read\r\nMsg14=Remote Address %s\r\nMsg15=No range\r\n"
+              "Msg16=Past the end\r\nMsg25=%s above %d\r\nMsg26=Length above %d\r\nMsg27=Past %d\r\n"
+              "Msg28=Upload failed %d-%d\r\nMsg29=Download failed %d-%d\r\nMsg30=Uploaded %d-%d\r\n"
+              "Msg31=Downloaded %d-%d\r\nMsg32=Interval 1-1440\r\nMsg33=No @\r\nMsg34=Longer than %d\r\n"
+              "Msg35=Area max %d\r\nMsg36=Sum max %d\r\nMsg37=Port above %d\r\n");
     textFile.SetPathName(Path("texts.ini").c_str());
     WriteFile(Path("project.qx1"), "[SLOT13]\r\n");
     parameterFile.SetPathName(Path("project.qx1").c_str());

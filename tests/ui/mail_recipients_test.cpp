@@ -1,10 +1,9 @@
 // The recipient matrix and the e-mail container: boxes ticked by mouse and
-// Space, addresses typed in place, the address checks, and which sub-page and
-// tab a rejected field brings up.
+// Space, addresses typed in place, the address checks, and a trigger stored
+// by its dialog but not saved on Cancel.
 #include <QPushButton>
 
 #include "tests/ui/MailTestSupport.h"
-#include "ui/CConfigTabCtrl.h"
 #include "ui/CConfiguratorDlg.h"
 #include "ui/CMailDlg.h"
 #include "ui/CMailPageDlg2.h"
@@ -88,26 +87,6 @@ class MailWindowTest : public MailSessionTest {
   CMailDlg* Mail() { return window.findChild<CMailDlg*>("mailPage"); }
   CConfiguratorDlg window{context};
 };
-
-TEST_F(MailWindowTest, ARejectedFieldBringsUpItsSubPageAndTheEmailTab) {
-  EXPECT_EQ(Mail()->Tabs()->TabBar()->tabText(2), "Email and Trigger Configuration");
-  std::string before = ReadFile(Path("project.qx1"));
-  Mail()->RecipientPage()->List()->SetItemText(4, CMailPageDlg3::kAddressColumn, "nobody");
-  window.OnOK();
-  EXPECT_EQ(ui.messages, std::vector<std::string>{"Item5: No @"});
-  EXPECT_EQ(window.Tabs()->GetActivePage(), 3);
-  EXPECT_EQ(Mail()->Tabs()->GetActivePage(), 2);
-  EXPECT_EQ(ReadFile(Path("project.qx1")), before);
-
-  auto* port = window.findChild<QLineEdit*>("portEdit");
-  port->setText("70000");
-  ui.messages.clear();
-  window.OnOK();
-  EXPECT_EQ(ui.messages, std::vector<std::string>{"Port above 65535"});
-  EXPECT_EQ(Mail()->Tabs()->GetActivePage(), 0);
-  EXPECT_EQ(QApplication::focusWidget(), port);
-  EXPECT_TRUE(window.isVisible());
-}
 
 // The trigger dialog writes the record at once, yet only OK saves it.
 TEST_F(MailWindowTest, CancelAfterATriggerWasStoredLeavesTheParameterFile) {
