@@ -54,15 +54,6 @@ class DataExchTest : public SessionTest {
   }
 };
 
-inline QPoint CellCentre(CXListCtrl* list, int row, int col) {
-  list->scrollToItem(list->item(row, col));
-  return list->visualItemRect(list->item(row, col)).center();
-}
-
-inline void ClickRow(CXListCtrl* list, int row, int col = 0) {
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, CellCentre(list, row, col));
-}
-
 inline void ClickBox(CXListCtrl* list, int row, int col) {
   list->scrollToItem(list->item(row, col));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->CheckboxRect(row, col).center());

@@ -1,15 +1,18 @@
 // Shared by the window-layer tests: one QApplication for the whole program
-// (offscreen), and a session like the one the plug-in opens the configurator
+// (offscreen); a session like the one the plug-in opens the configurator
 // window on: a default record, rack 1 slot 3, a parameter file and a text
 // table of every page's messages in a temporary folder, scripted user answers
-// and recorded transfers.
+// and recorded transfers; typing and clicking as a person does.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +22,7 @@
 #include "platform/TextTable.h"
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TestSupport.h"
+#include "ui/CXListCtrl.h"
 #include "ui/ConfiguratorContext.h"
 
 namespace qx::test {
@@ -71,6 +75,47 @@ T* Child(const QObject* parent, const char* name) {
   return parent->findChild<T*>(QLatin1String(name));
 }
 
+// Replaces the edit's text by typing: select all, then the keys.
+inline void Type(QLineEdit* edit, const QString& text) {
+  edit->setFocus();
+  QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+  if (text.isEmpty()) QTest::keyClick(edit, Qt::Key_Delete);
+  // keyClicks knows only ASCII keys; other characters come as a key's text.
+  for (QChar c : text) {
+    if (c.unicode() < 0x80) {
+      QTest::keyClicks(edit, QString(c));
+    } else {
+      QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+  }
+}
+
+// On the box of a check box or radio button (a stretched one's middle may
+// be past its text), in the middle of a push button.
+inline void Click(QAbstractButton* button) {
+  const bool box = button->inherits("QCheckBox") || button->inherits("QRadioButton");
+  QTest::mouseClick(button, Qt::LeftButton, {},
+                    box ? QPoint(6, button->height() / 2) : button->rect().center());
+}
+
+// A click in the middle of a list cell, scrolled into view (a double click when asked).
+inline void ClickCell(CXListCtrl* list, int row, int column, bool twice = false) {
+  list->scrollToItem(list->item(row, column));
+  const QPoint at = list->visualItemRect(list->item(row, column)).center();
+  if (twice) {
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+  } else {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+  }
+}
+
+// Runs act on the next modal dialog once it is up (from inside its exec).
+inline void WhenModal(std::function<void(QWidget*)> act) {
+  QTimer::singleShot(0, [act] {
+    if (QWidget* modal = QApplication::activeModalWidget()) act(modal);
+  });
+}
+
 class SessionTest : public ::testing::Test {
  protected:
   SessionTest() {
@@ -105,6 +150,18 @@ class SessionTest : public ::testing::Test {
   FakeTransfers transfers;
   ConfiguratorContext context{record, session, parameterFile, texts, link, ui, "", "", "",
                               {},     {},      &transfers};
+};
+
+// A page or dialog over the session, shown for each test.
+template <typename Page>
+class ShownPageTest : public SessionTest {
+ protected:
+  void SetUp() override { ShowActive(page); }
+  template <typename T = QLineEdit>
+  T* Find(const char* name) {
+    return Child<T>(&page, name);
+  }
+  Page page{context};
 };
 
 }  // namespace qx::test

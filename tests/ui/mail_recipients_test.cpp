@@ -3,7 +3,7 @@
 // by its dialog but not saved on Cancel.
 #include <QPushButton>
 
-#include "tests/ui/MailTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
 #include "ui/CConfiguratorDlg.h"
 #include "ui/CMailDlg.h"
 #include "ui/CMailPageDlg2.h"
@@ -81,7 +81,7 @@ TEST_F(RecipientPageTest, AddressesAreCheckedRowByRowAndStoredUpToTheRejectedOne
   EXPECT_EQ(record.RecipientAddress(6), "a@" + std::string(61, 'b'));
 }
 
-class MailWindowTest : public MailSessionTest {
+class MailWindowTest : public SessionTest {
  protected:
   void SetUp() override { ShowActive(window); }
   CMailDlg* Mail() { return window.findChild<CMailDlg*>("mailPage"); }

@@ -2,7 +2,7 @@
 // record, the port check, the account rule and the Base64 credentials.
 #include <QRadioButton>
 
-#include "tests/ui/MailTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
 #include "ui/CIpAddressCtrl.h"
 #include "ui/CMailPageDlg1.h"
 

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "tests/ui/MailTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
 #include "ui/CAttachmentDlg.h"
 #include "ui/CMailPageDlg2.h"
 #include "ui/CTriggerConfigDlg.h"
@@ -17,7 +17,7 @@ namespace {
 
 using Trigger = TriggerView<uint8_t>;
 
-class TriggerDialogTest : public MailSessionTest {
+class TriggerDialogTest : public SessionTest {
  protected:
   // Shows the dialog for trigger index (0-7), as the page does.
   void Open(int index) {
@@ -180,7 +180,7 @@ TEST_F(TriggerDialogTest, OddRecordsLoadWithEmptySelectionsAndAMissingIndexIsTol
   EXPECT_EQ(ui.messages, std::vector<std::string>{"Trigger sequence error"});
 }
 
-class AttachmentDialogTest : public MailSessionTest {};
+class AttachmentDialogTest : public SessionTest {};
 
 TEST_F(AttachmentDialogTest, BlocksBreakingTheirDeviceLimitsAreRefusedWithTheFieldFocused) {
   struct Case {
