@@ -23,11 +23,9 @@ class ItemEditTest : public DataExchTest {
  protected:
   ItemEditTest() { Fill(2); }
 
-  CItemEditDlg& Open(int index = 1) {
+  void Open(int index = 1) {
     dialog_ = std::make_unique<CItemEditDlg>(context, index, AreaBases{4096, 4608});
-    dialog_->show();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog_.get()));
-    return *dialog_;
+    ShowActive(*dialog_);
   }
   template <typename T = QLineEdit>
   T* Field(const char* name) {
@@ -102,32 +100,24 @@ TEST_F(ItemEditTest, KindListsLabelsAndMasksFollowTheDeviceTypeAndKind) {
 // one correction (Msg35) replaces the offset by the area's end.
 TEST_F(ItemEditTest, ARejectedValueKeepsTheDialogOpenOnItsField) {
   struct Case {
-    std::vector<std::pair<const char*, const char*>> typed;  // field, text; a list: entry
     const char* message;
     const char* focus;
-    const char* focusText;  // what the focused field then shows
-  } cases[] = {
-      {{{"slaveAddressEdit", "256"}}, "Slave > 255", "slaveAddressEdit", "256"},
-      {{{"readLocalOffsetEdit", "512"}, {"readQuantityEdit", "0"}},
-       "Area max 511",
-       "readLocalOffsetEdit",
-       "511"},
-      {{{"writeLocalOffsetEdit", "502"}, {"writeQuantityEdit", "10"}},
-       "Sum max 511",
-       "writeLocalOffsetEdit",
-       "502"},
-      {{{"deviceTypeComboBox", "CPU Model A"},
-        {"readKindComboBox", "D"},
-        {"readNumberEdit", "9995"},
-        {"readQuantityEdit", "10"}},
-       "Past the end",
-       "readQuantityEdit",
-       "10"},
-      {{{"deviceTypeComboBox", "CPU Model C"}, {"readKindComboBox", "D Coil"}, {"readBitEdit", "16"}},
-       "Bit 0-15",
-       "readBitEdit",
-       "16"},
+    const char* focusText;                                   // what the focused field then shows
+    std::vector<std::pair<const char*, const char*>> typed;  // field, text; a list: entry
   };
+  // clang-format off
+  const Case cases[] = {
+      {"Area max 511", "readLocalOffsetEdit", "511",
+       {{"readLocalOffsetEdit", "512"}, {"readQuantityEdit", "0"}}},
+      {"Sum max 511", "writeLocalOffsetEdit", "502",
+       {{"writeLocalOffsetEdit", "502"}, {"writeQuantityEdit", "10"}}},
+      {"Past the end", "readQuantityEdit", "10",
+       {{"deviceTypeComboBox", "CPU Model A"}, {"readKindComboBox", "D"}, {"readNumberEdit", "9995"},
+        {"readQuantityEdit", "10"}}},
+      {"Bit 0-15", "readBitEdit", "16",
+       {{"deviceTypeComboBox", "CPU Model C"}, {"readKindComboBox", "D Coil"}, {"readBitEdit", "16"}}},
+  };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
     Fill(2);

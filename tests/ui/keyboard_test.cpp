@@ -207,22 +207,14 @@ TEST_F(AddressTyping, TheWholeControlIsOneTabStop) {
 }
 
 // A record text longer than its edit's limit is shown cut to the limit, so
-// typing cannot pass it and the text stays editable.
+// that it stays editable (typing at the limit: the field helpers' tests).
 TEST_F(SessionTest, LongRecordTextsAreShownCutToTheirEditsLimit) {
   record.SetCommunity(4, std::string(64, 'x'));
   record.SetNtpUpdateCycle(12345);
   CSNMPDlg snmp(context);
   CNTPDlg ntp(context);
-  auto* community = snmp.findChild<QLineEdit*>("communityEdit4");
-  auto* cycle = ntp.findChild<QLineEdit*>("updateCycleEdit");
-  EXPECT_EQ(community->text(), QString(62, 'x'));
-  EXPECT_EQ(cycle->text(), "1234");
-  QTest::keyClick(community, Qt::Key_End);
-  QTest::keyClicks(community, "yz");
-  EXPECT_EQ(community->text(), QString(62, 'x'));
-  QTest::keyClick(community, Qt::Key_Backspace);
-  QTest::keyClicks(community, "y");
-  EXPECT_EQ(community->text(), QString(61, 'x') + "y");
+  EXPECT_EQ(Child(&snmp, "communityEdit4")->text(), QString(62, 'x'));
+  EXPECT_EQ(Child(&ntp, "updateCycleEdit")->text(), "1234");
 }
 
 // The name of each control a screen reader reaches, in focus order. Qt on

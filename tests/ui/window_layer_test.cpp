@@ -11,7 +11,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QWindow>
 #include <cstdio>
 #include <optional>
@@ -25,7 +24,6 @@
 #include "ui/CMailDlg.h"
 #include "ui/CMailPageDlg3.h"
 #include "ui/CTriggerConfigDlg.h"
-#include "ui/CXListCtrl.h"
 #include "ui/FieldHelpers.h"
 #include "ui/NtpTimeZones.h"
 #include "ui/QtUiServices.h"
@@ -64,11 +62,11 @@ TEST_F(SessionTest, HeadlessModeShowsNoWindowAndAnswersWithoutBlocking) {
 template <typename Func>
 std::pair<QMessageBox::Icon, QString> FirstBox(Func func) {
   std::pair<QMessageBox::Icon, QString> seen{QMessageBox::NoIcon, QString()};
-  QTimer::singleShot(0, [&seen] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box) return;
-    seen = {box->icon(), box->button(QMessageBox::Ok)->text()};
-    box->button(QMessageBox::Ok)->click();
+  WhenModal([&seen](QWidget* modal) {
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      seen = {box->icon(), box->button(QMessageBox::Ok)->text()};
+      box->button(QMessageBox::Ok)->click();
+    }
   });
   func();
   return seen;
@@ -80,9 +78,7 @@ TEST_F(SessionTest, AHostsOwnApplicationGetsTheWindowWithoutADisplay) {
   ScopedEnv display("DISPLAY", nullptr);
   ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
   EXPECT_TRUE(CanShowWindows());
-  QTimer::singleShot(0, [] {
-    if (auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget())) window->reject();
-  });
+  WhenModal([](QWidget* window) { qobject_cast<QDialog*>(window)->reject(); });
   EXPECT_EQ(ShowConfiguratorWindow(context), WindowResult::kCancel);
 }
 
