@@ -117,27 +117,22 @@ TEST_F(TriggerDialogTest, AttachmentIsStoredWhenConfirmedEvenIfTheTriggerIsCance
   // Enter on the row opens the Attachment dialog; length 0 offers device D.
   QStringList offered;
   WhenModal([&](QWidget* modal) {
-    offered << modal->findChild<QComboBox*>("deviceComboBox")->currentText();
-    auto* combo = modal->findChild<QComboBox*>("deviceComboBox");
+    auto* combo = Child<QComboBox>(modal, "deviceComboBox");
+    offered << combo->currentText();
     QTest::keyClick(combo, Qt::Key_Up);  // D -> SR
-    QLineEdit* length = modal->findChild<QLineEdit*>("lengthEdit");
-    length->setFocus();
-    QTest::keyClick(length, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(length, "400");
-    QTest::keyClick(length, Qt::Key_Return);  // Enter in an edit presses OK
+    Type(Child(modal, "lengthEdit"), "400");
+    QTest::keyClick(Child(modal, "lengthEdit"), Qt::Key_Return);  // Enter in an edit presses OK
   });
   QTest::keyClick(AttachmentList(), Qt::Key_Return);
   EXPECT_EQ(offered, QStringList{"D"});
   EXPECT_TRUE(dialog.isVisible());  // Enter went to the Attachment dialog, not to OK
   EXPECT_EQ(AttachmentRow(), QStringList({"SR", "0", "400"}));
   const Trigger t = record.Trigger(1);
-  EXPECT_EQ(t.AttachmentDevice(1), 2);
-  EXPECT_EQ(t.AttachmentLength(1), 400);
+  EXPECT_EQ(std::tuple(t.AttachmentDevice(1), t.AttachmentLength(1)), std::tuple(2, 400));
 
   // Delete on the selected row empties number and length, keeping SR.
   QTest::keyClick(AttachmentList(), Qt::Key_Delete);
-  EXPECT_EQ(t.AttachmentLength(1), 0);
-  EXPECT_EQ(t.AttachmentDevice(1), 2);
+  EXPECT_EQ(std::tuple(t.AttachmentDevice(1), t.AttachmentLength(1)), std::tuple(2, 0));
   EXPECT_EQ(AttachmentRow(), QStringList({"", "", ""}));
 
   // Escape leaves the dialog; what the attachment dialogs wrote stays.
@@ -164,9 +159,8 @@ TEST_F(TriggerDialogTest, OddRecordsLoadWithEmptySelectionsAndAMissingIndexIsTol
   EXPECT_EQ(AttachmentRow(), QStringList({"N/A", "0", "3"}));
   QString shown = "unset";
   WhenModal([&](QWidget* modal) {
-    auto* combo = modal->findChild<QComboBox*>("deviceComboBox");
-    shown = combo->currentText();
-    Click(modal->findChild<QPushButton*>("okButton"));  // no device: no check
+    shown = Child<QComboBox>(modal, "deviceComboBox")->currentText();
+    Click(Child<QPushButton>(modal, "okButton"));  // no device: no check
   });
   ClickCell(AttachmentList(), 0, 0, true);
   EXPECT_EQ(shown, "");
