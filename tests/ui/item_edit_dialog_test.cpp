@@ -96,47 +96,52 @@ TEST_F(ItemEditTest, KindListsLabelsAndMasksFollowTheDeviceTypeAndKind) {
 }
 
 // Which value breaks which rule is the item editor logic's to know; the
-// dialog shows the message, stays open and selects the field it names. The
-// one correction (Msg35) replaces the offset by the area's end.
+// dialog shows the message, stays open and selects the field it names: one
+// case for each field a message can name, and the one correction (Msg35).
 TEST_F(ItemEditTest, ARejectedValueKeepsTheDialogOpenOnItsField) {
   struct Case {
     const char* message;
-    const char* focus;
-    const char* focusText;                                   // what the focused field then shows
-    std::vector<std::pair<const char*, const char*>> typed;  // field, text; a list: entry
+    const char* field;  // typed into, then focused with its text selected
+    const char* text;
+    const char* device = nullptr;  // chosen first, with the kind of the field's block
+    const char* kind = nullptr;
   };
-  // clang-format off
   const Case cases[] = {
-      {"Area max 511", "readLocalOffsetEdit", "511",
-       {{"readLocalOffsetEdit", "512"}, {"readQuantityEdit", "0"}}},
-      {"Sum max 511", "writeLocalOffsetEdit", "502",
-       {{"writeLocalOffsetEdit", "502"}, {"writeQuantityEdit", "10"}}},
-      {"Past the end", "readQuantityEdit", "10",
-       {{"deviceTypeComboBox", "CPU Model A"}, {"readKindComboBox", "D"}, {"readNumberEdit", "9995"},
-        {"readQuantityEdit", "10"}}},
-      {"Bit 0-15", "readBitEdit", "16",
-       {{"deviceTypeComboBox", "CPU Model C"}, {"readKindComboBox", "D Coil"}, {"readBitEdit", "16"}}},
+      {"Slave > 255", "slaveAddressEdit", "256"},
+      {"Cycle 1-60000", "updateCycleEdit", "0"},
+      {"Timeout 10-60000", "timeoutEdit", "9"},
+      {"Sum max 511", "readLocalOffsetEdit", "507"},  // quantity 5
+      {"Quantity <= 100", "readQuantityEdit", "101"},
+      {"No range", "readNumberEdit", "400", "CPU Model A", "X"},
+      {"Bit 0-15", "readBitEdit", "16", "CPU Model C", "D Coil"},
+      {"Sum max 511", "writeLocalOffsetEdit", "508"},
+      {"Quantity <= 100", "writeQuantityEdit", "101"},
+      {"No range", "writeNumberEdit", "400", "CPU Model A", "Y"},
+      {"Bit 0-15", "writeBitEdit", "16", "CPU Model C", "D Coil"},
   };
-  // clang-format on
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.message);
+    SCOPED_TRACE(c.field);
     Fill(2);
     Open();
-    for (const auto& [name, text] : c.typed) {
-      if (Field<QComboBox>(name)) {
-        Choose(name, text);
-      } else {
-        Type(name, text);
-      }
+    if (c.device) {
+      Choose("deviceTypeComboBox", c.device);
+      Choose(std::string_view(c.field).starts_with("read") ? "readKindComboBox" : "writeKindComboBox",
+             c.kind);
     }
+    Type(c.field, c.text);
     ui.messages.clear();
     PressOk();
     EXPECT_EQ(ui.messages, std::vector<std::string>{c.message});
     EXPECT_TRUE(dialog_->isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), Field(c.focus));
-    EXPECT_EQ(Field(c.focus)->text(), c.focusText);
-    EXPECT_EQ(Field(c.focus)->selectedText(), c.focusText);
+    EXPECT_EQ(QApplication::focusWidget(), Field(c.field));
+    EXPECT_EQ(Field(c.field)->selectedText(), c.text);
   }
+  Type("readLocalOffsetEdit", "512");  // past the area with nothing to move: the area's end
+  Type("readQuantityEdit", "0");
+  PressOk();
+  EXPECT_EQ(ui.messages.back(), "Area max 511");
+  EXPECT_EQ(QApplication::focusWidget(), Field("readLocalOffsetEdit"));
+  EXPECT_EQ(Field("readLocalOffsetEdit")->selectedText(), "511");
 }
 
 // The host's limits stand in for the module description's; what passed
