@@ -3,7 +3,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <filesystem>
 #include <functional>
 
 #include "config/ParameterCodec.h"
@@ -12,7 +11,6 @@
 #include "ui/CConfiguratorDlg.h"
 #include "ui/CMailDlg.h"
 #include "ui/CMailPageDlg3.h"
-#include "ui/CXListCtrl.h"
 #include "ui/SetCommPortEvent.h"
 #include "ui/WindowLayer.h"
 
