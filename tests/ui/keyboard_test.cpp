@@ -106,7 +106,7 @@ TEST_F(WindowKeys, PageKeysReachEveryPageFromAnywhereInTheWindow) {
       {"uploadButton", Qt::Key_PageDown, Qt::ControlModifier, 3, nullptr},
       {"uploadButton", Qt::Key_Tab, Qt::ControlModifier, 0, nullptr},  // round to the first
       {"uploadButton", Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 3, nullptr},
-      {"portEdit", Qt::Key_Tab, Qt::ControlModifier, 3, nullptr},  // to the recipients' sub-page
+      {"portEdit", Qt::Key_Tab, Qt::ControlModifier, 3, "triggerList"},  // to the next e-mail sub-page
       {"uploadButton", Qt::Key_PageUp, Qt::ControlModifier, 2, "communityEdit1"},
       {"uploadButton", Qt::Key_PageUp, Qt::ControlModifier, 1, "clientEnableCheckBox"},
   };
