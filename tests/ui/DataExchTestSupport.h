@@ -54,11 +54,6 @@ class DataExchTest : public SessionTest {
   }
 };
 
-inline void ClickBox(CXListCtrl* list, int row, int col) {
-  list->scrollToItem(list->item(row, col));
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->CheckboxRect(row, col).center());
-}
-
 inline void ClickHeaderBox(CXListCtrl* list, int col) {
   QHeaderView* header = list->horizontalHeader();
   const QRect section(header->sectionViewportPosition(col), 0, header->sectionSize(col), header->height());

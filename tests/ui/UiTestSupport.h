@@ -109,6 +109,12 @@ inline void ClickCell(CXListCtrl* list, int row, int column, bool twice = false)
   }
 }
 
+// A click on the check box of a list cell, scrolled into view.
+inline void ClickBox(CXListCtrl* list, int row, int col) {
+  list->scrollToItem(list->item(row, col));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->CheckboxRect(row, col).center());
+}
+
 // Runs act on the next modal dialog once it is up (from inside its exec).
 inline void WhenModal(std::function<void(QWidget*)> act) {
   QTimer::singleShot(0, [act] {

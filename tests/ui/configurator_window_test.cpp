@@ -10,6 +10,7 @@
 #include "ui/CConfigTabCtrl.h"
 #include "ui/CConfiguratorDlg.h"
 #include "ui/CMailDlg.h"
+#include "ui/CMailPageDlg2.h"
 #include "ui/CMailPageDlg3.h"
 #include "ui/SetCommPortEvent.h"
 #include "ui/WindowLayer.h"
@@ -145,6 +146,21 @@ TEST_F(WindowTest, ExportStoresThePagesAndAsksBeforeOverwriting) {
   QTest::mouseClick(Child<QPushButton>(&window, "exportButton"), Qt::LeftButton);
   EXPECT_EQ(ReadParameters(reread, parameterFile, 0, 0, Path("out.qx1")), 1);
   EXPECT_EQ(reread.Community(2), "second");
+}
+
+// The trigger dialog writes the record at once, yet only OK saves it.
+TEST_F(WindowTest, CancelAfterATriggerWasStoredLeavesTheParameterFile) {
+  ShowActive(window);
+  const std::string before = ReadFile(Path("project.qx1"));
+  WhenModal([](QWidget* modal) {
+    QTest::keyClicks(Child(modal, "triggerNameEdit"), "Alarm");
+    Click(Child<QPushButton>(modal, "okButton"));
+  });
+  Child<CMailDlg>(&window, "mailPage")->TriggerPage()->EditTrigger(0);
+  EXPECT_EQ(record.Trigger(1).TriggerName(), "Alarm");
+  Click(Child<QPushButton>(&window, "cancelButton"));
+  EXPECT_EQ(window.result(), QDialog::Rejected);
+  EXPECT_EQ(ReadFile(Path("project.qx1")), before);
 }
 
 // Rack 1 slot 3 is slot number 4 in a transfer. Upload reloads the pages only

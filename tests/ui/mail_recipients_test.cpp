@@ -1,12 +1,6 @@
-// The recipient matrix and the e-mail container: boxes ticked by mouse and
-// Space, addresses typed in place, the address checks, and a trigger stored
-// by its dialog but not saved on Cancel.
-#include <QPushButton>
-
+// The recipient matrix: boxes ticked by mouse and Space, addresses typed in
+// place, and the address checks.
 #include "tests/ui/UiTestSupport.h"
-#include "ui/CConfiguratorDlg.h"
-#include "ui/CMailDlg.h"
-#include "ui/CMailPageDlg2.h"
 #include "ui/CMailPageDlg3.h"
 
 namespace qx::test {
@@ -15,19 +9,14 @@ namespace {
 class RecipientPageTest : public ShownPageTest<CMailPageDlg3> {
  protected:
   CXListCtrl* Matrix() { return page.List(); }
-  void ClickBox(int row, int column) {
-    QTest::mouseClick(Matrix()->viewport(), Qt::LeftButton, {}, Matrix()->CheckboxRect(row, column).center());
-  }
   // Types an address into row r's cell as a person does: F2, the text, Enter.
   void TypeAddress(int row, const QString& text) {
     Matrix()->setFocus();
     Matrix()->setCurrentCell(row, CMailPageDlg3::kAddressColumn);
     QTest::keyClick(Matrix(), Qt::Key_F2);
-    QWidget* editor = QApplication::focusWidget();
-    ASSERT_NE(editor, Matrix());
-    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(editor, Qt::Key_Delete);
-    QTest::keyClicks(editor, text);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_TRUE(editor);
+    Type(editor, text);
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents();  // the list takes the text after the key
     ASSERT_EQ(Matrix()->GetItemText(row, CMailPageDlg3::kAddressColumn), text);
@@ -37,8 +26,8 @@ class RecipientPageTest : public ShownPageTest<CMailPageDlg3> {
 TEST_F(RecipientPageTest, BoxesTickedByMouseOrSpaceBecomeTheTriggersMasks) {
   EXPECT_EQ(Matrix()->horizontalHeaderItem(2)->text(), "Trigger 2");
   EXPECT_EQ(Matrix()->GetItemText(2, 0), "Email 3");
-  ClickBox(0, 2);
-  ClickBox(2, 2);
+  ClickBox(Matrix(), 0, 2);
+  ClickBox(Matrix(), 2, 2);
   Matrix()->setFocus();
   Matrix()->setCurrentCell(7, 8);
   QTest::keyClick(Matrix(), Qt::Key_Space);
@@ -64,7 +53,7 @@ TEST_F(RecipientPageTest, AddressesAreCheckedRowByRowAndStoredUpToTheRejectedOne
   TypeAddress(0, "ops@example.net");
   TypeAddress(1, "");
   TypeAddress(2, "night@example.net");
-  ClickBox(1, 4);
+  ClickBox(Matrix(), 1, 4);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed.toStdString());
     ui.messages.clear();
@@ -79,27 +68,6 @@ TEST_F(RecipientPageTest, AddressesAreCheckedRowByRowAndStoredUpToTheRejectedOne
   const uint8_t* second = record.Bytes() + 0x2264 + 64;
   EXPECT_EQ(std::string(second, second + 64), std::string(64, '\0'));
   EXPECT_EQ(record.RecipientAddress(6), "a@" + std::string(61, 'b'));
-}
-
-class MailWindowTest : public SessionTest {
- protected:
-  void SetUp() override { ShowActive(window); }
-  CMailDlg* Mail() { return window.findChild<CMailDlg*>("mailPage"); }
-  CConfiguratorDlg window{context};
-};
-
-// The trigger dialog writes the record at once, yet only OK saves it.
-TEST_F(MailWindowTest, CancelAfterATriggerWasStoredLeavesTheParameterFile) {
-  std::string before = ReadFile(Path("project.qx1"));
-  WhenModal([](QWidget* modal) {
-    QTest::keyClicks(modal->findChild<QLineEdit*>("triggerNameEdit"), "Alarm");
-    Click(modal->findChild<QPushButton*>("okButton"));
-  });
-  Mail()->TriggerPage()->EditTrigger(0);
-  EXPECT_EQ(record.Trigger(1).TriggerName(), "Alarm");
-  Click(window.findChild<QPushButton*>("cancelButton"));
-  EXPECT_EQ(window.result(), QDialog::Rejected);
-  EXPECT_EQ(ReadFile(Path("project.qx1")), before);
 }
 
 }  // namespace
