@@ -1,6 +1,6 @@
-// Shared by the data-exchange page and Item Edit dialog tests: a session
-// whose text table holds the editor's messages, a hardware file for rack 1
-// slot 3, a record filled with items, and clicks on list rows and boxes.
+// Shared by the data-exchange page and Item Edit dialog tests: a session with
+// a hardware file for rack 1 slot 3, a record filled with items, and clicks
+// on list rows and boxes.
 #pragma once
 
 #include <QHeaderView>
@@ -14,11 +14,6 @@ namespace qx::test {
 class DataExchTest : public SessionTest {
  protected:
   DataExchTest() {
-    WriteFile(Path("texts.ini"),
-              "[MsgStr]\r\nMsg4=Slave > 255\r\nMsg5=Cycle 1-60000\r\nMsg6=Timeout 10-60000\r\n"
-              "Msg7=Limit %d\r\nMsg8=Overwrite?\r\nMsg10=Bit 0-15\r\nMsg12=Quantity <= %d\r\n"
-              "Msg14=Remote Address %s\r\nMsg15=No range\r\nMsg16=Past the end\r\nMsg35=Area max %d\r\n"
-              "Msg36=Sum max %d\r\n");
     // Rack 1, slot index 3: section "14". Areas of 0x200 registers: maxima 511.
     WriteHardware("0x1000", "0x200", "0x1200", "0x200");
     context.projectBasePath = Path("project");
@@ -59,24 +54,11 @@ class DataExchTest : public SessionTest {
   }
 };
 
-inline QPoint CellCentre(CXListCtrl* list, int row, int col) {
-  list->scrollToItem(list->item(row, col));
-  return list->visualItemRect(list->item(row, col)).center();
-}
-
-inline void ClickRow(CXListCtrl* list, int row, int col = 0) {
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, CellCentre(list, row, col));
-}
-
-inline void ClickBox(CXListCtrl* list, int row, int col) {
-  list->scrollToItem(list->item(row, col));
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->CheckboxRect(row, col).center());
-}
-
 inline void ClickHeaderBox(CXListCtrl* list, int col) {
   QHeaderView* header = list->horizontalHeader();
   const QRect section(header->sectionViewportPosition(col), 0, header->sectionSize(col), header->height());
-  QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, CXListDelegate::CheckRect(section, true, header).center());
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                    CXListDelegate::CheckRect(section, true, header).center());
 }
 
 inline std::vector<int> SelectedRows(CXListCtrl* list) {

@@ -3,12 +3,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <filesystem>
+#include <functional>
 
 #include "config/ParameterCodec.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/CConfigTabCtrl.h"
 #include "ui/CConfiguratorDlg.h"
+#include "ui/CMailDlg.h"
+#include "ui/CMailPageDlg2.h"
+#include "ui/CMailPageDlg3.h"
 #include "ui/SetCommPortEvent.h"
 #include "ui/WindowLayer.h"
 
@@ -29,25 +32,47 @@ TEST_F(WindowTest, OpensOnTheFirstOfFourTabsWithEnglishTitles) {
             QStringList({"Data Exchange", "NTP", "SNMP", "E-Mail"}));
 }
 
+// OK asks the pages in their order and stops at the first rejected field: its
+// page and e-mail sub-page come up and no file is written. Once all pass, the
+// module's section is written.
 TEST_F(WindowTest, OkStopsAtTheFirstRejectedFieldThenWritesTheModuleSection) {
   record.SetNtpClientEnable(1);
   window.RefreshAllPages();
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  ShowActive(window);
+  auto* mail = Child<CMailDlg>(&window, "mailPage");
+  mail->Tabs()->SetActivePage(1);
+  CXListCtrl* recipients = mail->RecipientPage()->List();
   Edit("updateCycleEdit")->setText("0");
   Edit("communityEdit1")->setText("changed");
-  std::string before = ReadFile(Path("project.qx1"));
-
-  window.OnOK();
-
-  EXPECT_EQ(ui.messages, std::vector<std::string>{"Cycle 1-1440"});
-  EXPECT_EQ(window.Tabs()->GetActivePage(), 1);
-  EXPECT_TRUE(window.isVisible());
-  EXPECT_EQ(QApplication::focusWidget(), Edit("updateCycleEdit"));
-  EXPECT_EQ(ReadFile(Path("project.qx1")), before);
-  EXPECT_EQ(record.Community(1), "orchid");  // the SNMP page after it was not asked
-
-  Edit("updateCycleEdit")->setText("1440");
+  Edit("portEdit")->setText("70000");
+  recipients->SetItemText(4, CMailPageDlg3::kAddressColumn, "nobody");
+  const std::string before = ReadFile(Path("project.qx1"));
+  struct Step {
+    const char* message;
+    int page, subPage;
+    QWidget* focus;  // null: not asked
+    std::function<void()> fix;
+  } steps[] = {
+      {"Cycle 1-1440", 1, 1, Edit("updateCycleEdit"), [&] { Edit("updateCycleEdit")->setText("1440"); }},
+      {"Port above 65535", 3, 0, Edit("portEdit"), [&] { Edit("portEdit")->setText("25"); }},
+      {"Item5: No @", 3, 2, nullptr, [&] { recipients->SetItemText(4, CMailPageDlg3::kAddressColumn, ""); }},
+  };
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.message);
+    ui.messages.clear();
+    window.OnOK();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{s.message});
+    EXPECT_EQ(std::pair(window.Tabs()->GetActivePage(), mail->Tabs()->GetActivePage()),
+              std::pair(s.page, s.subPage));
+    if (s.focus) {
+      EXPECT_EQ(QApplication::focusWidget(), s.focus);
+    }
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(ReadFile(Path("project.qx1")), before);
+    // The SNMP page is stored when the e-mail page after it refuses, not before.
+    EXPECT_EQ(record.Community(1), s.page == 1 ? "orchid" : "changed");
+    s.fix();
+  }
   window.OnOK();
   EXPECT_EQ(window.result(), QDialog::Accepted);
   ModuleConfig reread;
@@ -115,17 +140,27 @@ TEST_F(WindowTest, ExportStoresThePagesAndAsksBeforeOverwriting) {
   EXPECT_EQ(ui.icons, std::vector<MessageIcon>{MessageIcon::kQuestion});
   EXPECT_EQ(ReadFile(Path("out.qx1")), before);
 
-  // Overwriting replaces the whole file: nothing of the old one stays, and
-  // a file of the user's named like a temporary one is left alone.
-  WriteFile(Path("out.qx1"), before + "[SLOT15]\r\nMODULE_ID=0x5881\r\n");
-  WriteFile(Path("out.qx1.part"), "the user's own");
+  // Overwriting: the export file's own tests show that it replaces the whole file.
   ui.files.push_back(Path("out.qx1"));
-  window.show();
-  QTest::mouseClick(window.findChild<QPushButton*>("exportButton"), Qt::LeftButton);
+  ShowActive(window);
+  QTest::mouseClick(Child<QPushButton>(&window, "exportButton"), Qt::LeftButton);
   EXPECT_EQ(ReadParameters(reread, parameterFile, 0, 0, Path("out.qx1")), 1);
   EXPECT_EQ(reread.Community(2), "second");
-  EXPECT_EQ(ReadFile(Path("out.qx1")).find("SLOT15"), std::string::npos);
-  EXPECT_EQ(ReadFile(Path("out.qx1.part")), "the user's own");
+}
+
+// The trigger dialog writes the record at once, yet only OK saves it.
+TEST_F(WindowTest, CancelAfterATriggerWasStoredLeavesTheParameterFile) {
+  ShowActive(window);
+  const std::string before = ReadFile(Path("project.qx1"));
+  WhenModal([](QWidget* modal) {
+    QTest::keyClicks(Child(modal, "triggerNameEdit"), "Alarm");
+    Click(Child<QPushButton>(modal, "okButton"));
+  });
+  Child<CMailDlg>(&window, "mailPage")->TriggerPage()->EditTrigger(0);
+  EXPECT_EQ(record.Trigger(1).TriggerName(), "Alarm");
+  Click(Child<QPushButton>(&window, "cancelButton"));
+  EXPECT_EQ(window.result(), QDialog::Rejected);
+  EXPECT_EQ(ReadFile(Path("project.qx1")), before);
 }
 
 // Rack 1 slot 3 is slot number 4 in a transfer. Upload reloads the pages only

@@ -1,63 +1,39 @@
-// The recipient matrix and the e-mail container: boxes ticked by mouse and
-// Space, addresses typed in place, the address checks, and which sub-page and
-// tab a rejected field brings up.
-#include <QPushButton>
-#include <QRadioButton>
-
-#include "tests/ui/MailTestSupport.h"
-#include "ui/CConfigTabCtrl.h"
-#include "ui/CConfiguratorDlg.h"
-#include "ui/CMailDlg.h"
-#include "ui/CMailPageDlg2.h"
+// The recipient matrix: boxes ticked by mouse and Space, addresses typed in
+// place, and the address checks.
+#include "tests/ui/UiTestSupport.h"
 #include "ui/CMailPageDlg3.h"
-#include "ui/CTriggerConfigDlg.h"
-#include "ui/WindowLayer.h"
 
 namespace qx::test {
 namespace {
 
-class RecipientPageTest : public MailSessionTest {
+class RecipientPageTest : public ShownPageTest<CMailPageDlg3> {
  protected:
-  void SetUp() override {
-    page.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
-  }
   CXListCtrl* Matrix() { return page.List(); }
-  void ClickBox(int row, int column) {
-    QTest::mouseClick(Matrix()->viewport(), Qt::LeftButton, {}, Matrix()->CheckboxRect(row, column).center());
-  }
   // Types an address into row r's cell as a person does: F2, the text, Enter.
   void TypeAddress(int row, const QString& text) {
     Matrix()->setFocus();
     Matrix()->setCurrentCell(row, CMailPageDlg3::kAddressColumn);
     QTest::keyClick(Matrix(), Qt::Key_F2);
-    QWidget* editor = QApplication::focusWidget();
-    ASSERT_NE(editor, Matrix());
-    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(editor, Qt::Key_Delete);
-    QTest::keyClicks(editor, text);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_TRUE(editor);
+    Type(editor, text);
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents();  // the list takes the text after the key
     ASSERT_EQ(Matrix()->GetItemText(row, CMailPageDlg3::kAddressColumn), text);
   }
-  CMailPageDlg3 page{context};
 };
 
 TEST_F(RecipientPageTest, BoxesTickedByMouseOrSpaceBecomeTheTriggersMasks) {
   EXPECT_EQ(Matrix()->horizontalHeaderItem(2)->text(), "Trigger 2");
   EXPECT_EQ(Matrix()->GetItemText(2, 0), "Email 3");
-  ClickBox(0, 2);
-  ClickBox(2, 2);
+  ClickBox(Matrix(), 0, 2);
+  ClickBox(Matrix(), 2, 2);
   Matrix()->setFocus();
   Matrix()->setCurrentCell(7, 8);
   QTest::keyClick(Matrix(), Qt::Key_Space);
-  QTest::keyClick(Matrix(), Qt::Key_Up);
-  QTest::keyClick(Matrix(), Qt::Key_Space);
-  QTest::keyClick(Matrix(), Qt::Key_Space);  // ticked and cleared again
   ASSERT_TRUE(page.ValidateAndStore());
   EXPECT_EQ(record.Trigger(2).RecipientMask(), 0x05);
   EXPECT_EQ(record.Trigger(8).RecipientMask(), 0x80);
-  EXPECT_EQ(record.Trigger(1).RecipientMask(), 0x00);
 
   record.Trigger(3).SetRecipientMask(0xFF);
   page.LoadFromRecord();
@@ -77,7 +53,7 @@ TEST_F(RecipientPageTest, AddressesAreCheckedRowByRowAndStoredUpToTheRejectedOne
   TypeAddress(0, "ops@example.net");
   TypeAddress(1, "");
   TypeAddress(2, "night@example.net");
-  ClickBox(1, 4);
+  ClickBox(Matrix(), 1, 4);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed.toStdString());
     ui.messages.clear();
@@ -92,79 +68,6 @@ TEST_F(RecipientPageTest, AddressesAreCheckedRowByRowAndStoredUpToTheRejectedOne
   const uint8_t* second = record.Bytes() + 0x2264 + 64;
   EXPECT_EQ(std::string(second, second + 64), std::string(64, '\0'));
   EXPECT_EQ(record.RecipientAddress(6), "a@" + std::string(61, 'b'));
-}
-
-class MailWindowTest : public MailSessionTest {
- protected:
-  void SetUp() override {
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  }
-  CMailDlg* Mail() { return window.findChild<CMailDlg*>("mailPage"); }
-  CConfiguratorDlg window{context};
-};
-
-TEST_F(MailWindowTest, ARejectedFieldBringsUpItsSubPageAndTheEmailTab) {
-  EXPECT_EQ(Mail()->Tabs()->TabBar()->tabText(2), "Email and Trigger Configuration");
-  std::string before = ReadFile(Path("project.qx1"));
-  Mail()->RecipientPage()->List()->SetItemText(4, CMailPageDlg3::kAddressColumn, "nobody");
-  window.OnOK();
-  EXPECT_EQ(ui.messages, std::vector<std::string>{"Item5: No @"});
-  EXPECT_EQ(window.Tabs()->GetActivePage(), 3);
-  EXPECT_EQ(Mail()->Tabs()->GetActivePage(), 2);
-  EXPECT_EQ(ReadFile(Path("project.qx1")), before);
-
-  auto* port = window.findChild<QLineEdit*>("portEdit");
-  port->setText("70000");
-  ui.messages.clear();
-  window.OnOK();
-  EXPECT_EQ(ui.messages, std::vector<std::string>{"Port above 65535"});
-  EXPECT_EQ(Mail()->Tabs()->GetActivePage(), 0);
-  EXPECT_EQ(QApplication::focusWidget(), port);
-  EXPECT_TRUE(window.isVisible());
-}
-
-// The trigger dialog writes the record at once, yet only OK saves it.
-TEST_F(MailWindowTest, CancelAfterATriggerWasStoredLeavesTheParameterFile) {
-  std::string before = ReadFile(Path("project.qx1"));
-  WhenModal([](QWidget* modal) {
-    QTest::keyClicks(modal->findChild<QLineEdit*>("triggerNameEdit"), "Alarm");
-    Click(modal->findChild<QPushButton*>("okButton"));
-  });
-  Mail()->TriggerPage()->EditTrigger(0);
-  EXPECT_EQ(record.Trigger(1).TriggerName(), "Alarm");
-  Click(window.findChild<QPushButton*>("cancelButton"));
-  EXPECT_EQ(window.result(), QDialog::Rejected);
-  EXPECT_EQ(ReadFile(Path("project.qx1")), before);
-}
-
-// Words from the language's text table (tab titles, list headings), the rest
-// from its translation.
-TEST_F(MailSessionTest, TheEmailTabSpeaksTheLanguageOfTheSession) {
-  const std::string folder =
-      std::string(QX_BUILD_DIR) + "/data/Orvane Industrial Automation/SYSBUILD/Data/QXCONFIG/KM31QX-2C/";
-  struct Case {
-    const char* suffix;
-    const char* subPage;      // UIStr TAB_MailP1
-    const char* heading;      // UIStr TAB_MailP3_TrigConf + " 1"
-    const char* password;     // translated label
-    const char* dialogTitle;  // translated caption
-  } cases[] = {
-      {"_CHT", "郵件伺服器", "觸發 1", "密碼", "觸發設定"},
-      {"_CHS", "邮件服务器", "触发 1", "密码", "触发设置"},
-      {"", "Mail Server", "Trigger 1", "Password", "Trigger Configuration"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.suffix);
-    textFile.SetPathName((folder + "KM31QX-2CUI" + c.suffix + ".ini").c_str());
-    InstallTranslation(*c.suffix ? folder + "KM31QX-2C" + c.suffix + ".qm" : "");
-    CMailDlg mail(context);
-    EXPECT_EQ(mail.Tabs()->TabBar()->tabText(0), QString::fromUtf8(c.subPage));
-    EXPECT_EQ(mail.RecipientPage()->List()->horizontalHeaderItem(1)->text(), QString::fromUtf8(c.heading));
-    EXPECT_EQ(mail.findChild<QLineEdit*>("passwordEdit")->accessibleName(), QString::fromUtf8(c.password));
-    CTriggerConfigDlg dialog(context);
-    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(c.dialogTitle));
-  }
 }
 
 }  // namespace

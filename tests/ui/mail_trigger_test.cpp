@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "tests/ui/MailTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
 #include "ui/CAttachmentDlg.h"
 #include "ui/CMailPageDlg2.h"
 #include "ui/CTriggerConfigDlg.h"
@@ -17,13 +17,12 @@ namespace {
 
 using Trigger = TriggerView<uint8_t>;
 
-class TriggerDialogTest : public MailSessionTest {
+class TriggerDialogTest : public SessionTest {
  protected:
   // Shows the dialog for trigger index (0-7), as the page does.
   void Open(int index) {
     dialog.SetTriggerIndex(index);
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ShowActive(dialog);
   }
   template <typename T = QLineEdit>
   T* Find(const char* name) {
@@ -83,8 +82,7 @@ TEST_F(TriggerDialogTest, FlagBitsZeroAndThreeFollowTheChoicesBitTwoIsClearedOth
     CTriggerConfigDlg one(context);
     record.Trigger(5).SetTriggerFlags(c.before);
     one.SetTriggerIndex(4);
-    one.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&one));
+    ShowActive(one);
     if (c.clickUserMessage) Click(one.findChild<QCheckBox*>("userMessageCheckBox"));
     Click(one.findChild<QRadioButton*>(c.attachment));
     Click(one.findChild<QPushButton*>("okButton"));
@@ -119,27 +117,22 @@ TEST_F(TriggerDialogTest, AttachmentIsStoredWhenConfirmedEvenIfTheTriggerIsCance
   // Enter on the row opens the Attachment dialog; length 0 offers device D.
   QStringList offered;
   WhenModal([&](QWidget* modal) {
-    offered << modal->findChild<QComboBox*>("deviceComboBox")->currentText();
-    auto* combo = modal->findChild<QComboBox*>("deviceComboBox");
+    auto* combo = Child<QComboBox>(modal, "deviceComboBox");
+    offered << combo->currentText();
     QTest::keyClick(combo, Qt::Key_Up);  // D -> SR
-    QLineEdit* length = modal->findChild<QLineEdit*>("lengthEdit");
-    length->setFocus();
-    QTest::keyClick(length, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(length, "400");
-    QTest::keyClick(length, Qt::Key_Return);  // Enter in an edit presses OK
+    Type(Child(modal, "lengthEdit"), "400");
+    QTest::keyClick(Child(modal, "lengthEdit"), Qt::Key_Return);  // Enter in an edit presses OK
   });
   QTest::keyClick(AttachmentList(), Qt::Key_Return);
   EXPECT_EQ(offered, QStringList{"D"});
   EXPECT_TRUE(dialog.isVisible());  // Enter went to the Attachment dialog, not to OK
   EXPECT_EQ(AttachmentRow(), QStringList({"SR", "0", "400"}));
   const Trigger t = record.Trigger(1);
-  EXPECT_EQ(t.AttachmentDevice(1), 2);
-  EXPECT_EQ(t.AttachmentLength(1), 400);
+  EXPECT_EQ(std::tuple(t.AttachmentDevice(1), t.AttachmentLength(1)), std::tuple(2, 400));
 
   // Delete on the selected row empties number and length, keeping SR.
   QTest::keyClick(AttachmentList(), Qt::Key_Delete);
-  EXPECT_EQ(t.AttachmentLength(1), 0);
-  EXPECT_EQ(t.AttachmentDevice(1), 2);
+  EXPECT_EQ(std::tuple(t.AttachmentDevice(1), t.AttachmentLength(1)), std::tuple(2, 0));
   EXPECT_EQ(AttachmentRow(), QStringList({"", "", ""}));
 
   // Escape leaves the dialog; what the attachment dialogs wrote stays.
@@ -166,9 +159,8 @@ TEST_F(TriggerDialogTest, OddRecordsLoadWithEmptySelectionsAndAMissingIndexIsTol
   EXPECT_EQ(AttachmentRow(), QStringList({"N/A", "0", "3"}));
   QString shown = "unset";
   WhenModal([&](QWidget* modal) {
-    auto* combo = modal->findChild<QComboBox*>("deviceComboBox");
-    shown = combo->currentText();
-    Click(modal->findChild<QPushButton*>("okButton"));  // no device: no check
+    shown = Child<QComboBox>(modal, "deviceComboBox")->currentText();
+    Click(Child<QPushButton>(modal, "okButton"));  // no device: no check
   });
   ClickCell(AttachmentList(), 0, 0, true);
   EXPECT_EQ(shown, "");
@@ -182,7 +174,7 @@ TEST_F(TriggerDialogTest, OddRecordsLoadWithEmptySelectionsAndAMissingIndexIsTol
   EXPECT_EQ(ui.messages, std::vector<std::string>{"Trigger sequence error"});
 }
 
-class AttachmentDialogTest : public MailSessionTest {};
+class AttachmentDialogTest : public SessionTest {};
 
 TEST_F(AttachmentDialogTest, BlocksBreakingTheirDeviceLimitsAreRefusedWithTheFieldFocused) {
   struct Case {
@@ -209,8 +201,7 @@ TEST_F(AttachmentDialogTest, BlocksBreakingTheirDeviceLimitsAreRefusedWithTheFie
     ui.messages.clear();
     CAttachmentDlg dialog(context);
     dialog.SetLengthText("1");
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ShowActive(dialog);
     auto* combo = dialog.findChild<QComboBox*>("deviceComboBox");
     combo->setFocus();
     QTest::keyClick(combo, Qt::Key_Home);
@@ -232,63 +223,37 @@ TEST_F(AttachmentDialogTest, BlocksBreakingTheirDeviceLimitsAreRefusedWithTheFie
   }
 }
 
-class TriggerPageTest : public MailSessionTest {
+class TriggerPageTest : public ShownPageTest<CMailPageDlg2> {
  protected:
-  void SetUp() override {
-    page.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
-  }
   QStringList Row(int row) {
     QStringList cells;
     for (int c = 0; c < 4; ++c) cells << List()->GetItemText(row, c);
     return cells;
   }
-  CXListCtrl* List() { return page.findChild<CXListCtrl*>("triggerList"); }
-  CMailPageDlg2 page{context};
+  CXListCtrl* List() { return Find<CXListCtrl>("triggerList"); }
 };
 
-TEST_F(TriggerPageTest, ListsTriggersAndOpensOneByDoubleClickOrEnter) {
+TEST_F(TriggerPageTest, ListsTriggersAndOpensOneByDoubleClick) {
   for (int t = 0; t < 8; ++t) EXPECT_EQ(Row(t), QStringList({QString::number(t + 1), "", "", ""}));
   EXPECT_EQ(List()->item(0, 0)->background().color(), QColor(222, 238, 254));
   EXPECT_EQ(List()->item(1, 0)->background().color(), QColor(Qt::white));
 
   // Trigger 3 as "Periodic Timer" every hour, with a user message.
-  QStringList loaded;
-  WhenModal([&loaded](QWidget* modal) {
-    auto* interval = modal->findChild<QLineEdit*>("intervalEdit");
-    loaded << interval->text();
-    if (modal->findChild<QRadioButton*>("deviceRegisterRadioButton")->isChecked()) loaded << "register";
-    if (!modal->findChild<QLineEdit*>("userMessageEdit")->isEnabled()) loaded << "no message";
-    if (!modal->findChild<CXListCtrl*>("attachmentList")->isEnabled()) loaded << "no attachment";
-    Type(modal->findChild<QLineEdit*>("triggerNameEdit"), "Hourly report 1");  // 15: more do not go in
-    QTest::keyClicks(modal->findChild<QLineEdit*>("triggerNameEdit"), "23");
-    Type(interval, "6");
-    Click(modal->findChild<QCheckBox*>("userMessageCheckBox"));
-    Type(modal->findChild<QLineEdit*>("userMessageEdit"), "Check the boiler");
-    Click(modal->findChild<QRadioButton*>("periodicTimerRadioButton"));
-    Click(modal->findChild<QPushButton*>("okButton"));
+  WhenModal([](QWidget* modal) {
+    Type(Child(modal, "triggerNameEdit"), "Hourly report 1");  // 15: more do not go in
+    QTest::keyClicks(Child(modal, "triggerNameEdit"), "23");
+    Type(Child(modal, "intervalEdit"), "6");
+    Click(Child<QCheckBox>(modal, "userMessageCheckBox"));
+    Type(Child(modal, "userMessageEdit"), "Check the boiler");
+    Click(Child<QRadioButton>(modal, "periodicTimerRadioButton"));
+    Click(Child<QPushButton>(modal, "okButton"));
   });
   ClickCell(List(), 2, 1, true);
-  EXPECT_EQ(loaded, QStringList({"10", "register", "no message", "no attachment"}));
   const Trigger t = record.Trigger(3);
-  EXPECT_EQ(t.TriggerMode(), 3);
-  EXPECT_EQ(t.Interval(), 6);
-  EXPECT_EQ(t.NameLength(), 15);
+  EXPECT_EQ(std::tuple(t.TriggerMode(), t.Interval(), t.NameLength(), t.MessageLength(), t.TriggerFlags()),
+            std::tuple(3, 6, 15, 16, Trigger::kFlagUserMessage));
   EXPECT_EQ(t.UserMessage(), "Check the boiler");
-  EXPECT_EQ(t.MessageLength(), 16);
-  EXPECT_EQ(t.TriggerFlags(), Trigger::kFlagUserMessage);
   EXPECT_EQ(Row(2), QStringList({"3", "Hourly report 1", "Periodic Timer", "None"}));
-
-  // Enter on a row opens it; Enter on the focused Cancel button cancels.
-  WhenModal([](QWidget* modal) {
-    QTest::keyClicks(modal->findChild<QLineEdit*>("triggerNameEdit"), "X");
-    auto* cancel = modal->findChild<QPushButton*>("cancelButton");
-    cancel->setFocus();
-    QTest::keyClick(cancel, Qt::Key_Return);
-  });
-  QTest::keyClick(List(), Qt::Key_Return);
-  EXPECT_EQ(record.Trigger(3).TriggerName(), "Hourly report 1");
-  EXPECT_TRUE(page.ValidateAndStore());
 }
 
 TEST_F(TriggerPageTest, DeleteClearsTheSelectedTriggerAtOnce) {
@@ -311,15 +276,18 @@ TEST_F(TriggerPageTest, DeleteClearsTheSelectedTriggerAtOnce) {
   EXPECT_EQ(t.TriggerMode(), 0);
   EXPECT_EQ(t.Interval(), 10);
 
+  // Enter on the row opens it as an unset trigger; Escape leaves it unset.
   QStringList reopened;
   WhenModal([&](QWidget* modal) {
-    reopened << modal->findChild<QLineEdit*>("triggerNameEdit")->text()
-             << modal->findChild<QLineEdit*>("intervalEdit")->text();
-    if (modal->findChild<QRadioButton*>("deviceRegisterRadioButton")->isChecked()) reopened << "register";
+    reopened << Child(modal, "triggerNameEdit")->text() << Child(modal, "intervalEdit")->text();
+    if (Child<QRadioButton>(modal, "deviceRegisterRadioButton")->isChecked()) reopened << "register";
+    if (!Child(modal, "userMessageEdit")->isEnabled()) reopened << "no message";
+    if (!Child<CXListCtrl>(modal, "attachmentList")->isEnabled()) reopened << "no attachment";
     QTest::keyClick(modal, Qt::Key_Escape);
   });
   QTest::keyClick(List(), Qt::Key_Return);
-  EXPECT_EQ(reopened, QStringList({"", "10", "register"}));
+  EXPECT_EQ(reopened, QStringList({"", "10", "register", "no message", "no attachment"}));
+  EXPECT_EQ(t.TriggerMode(), 0);
 }
 
 }  // namespace

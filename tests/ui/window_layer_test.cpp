@@ -11,17 +11,19 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QWindow>
-
-#include "app/ModuleConfigApp.h"
 #include <cstdio>
+#include <optional>
 #include <thread>
 
+#include "app/ModuleConfigApp.h"
 #include "tests/sim/SimHarness.h"
-
 #include "tests/ui/UiTestSupport.h"
+#include "ui/CConfigTabCtrl.h"
 #include "ui/CConfiguratorDlg.h"
+#include "ui/CMailDlg.h"
+#include "ui/CMailPageDlg3.h"
+#include "ui/CTriggerConfigDlg.h"
 #include "ui/FieldHelpers.h"
 #include "ui/NtpTimeZones.h"
 #include "ui/QtUiServices.h"
@@ -33,75 +35,41 @@ namespace {
 const std::string kLanguageFolder =
     std::string(QX_BUILD_DIR) + "/data/Orvane Industrial Automation/SYSBUILD/Data/QXCONFIG/KM31QX-2C/";
 
+// Sets or clears an environment variable until the end of the scope.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : name_(name) {
+    if (qEnvironmentVariableIsSet(name)) old_ = qgetenv(name);
+    value ? qputenv(name, value) : qunsetenv(name);
+  }
+  ~ScopedEnv() { old_ ? qputenv(name_, *old_) : qunsetenv(name_); }
+
+ private:
+  const char* name_;
+  std::optional<QByteArray> old_;
+};
+
 TEST_F(SessionTest, HeadlessModeShowsNoWindowAndAnswersWithoutBlocking) {
-  QByteArray before = qgetenv("QX_HEADLESS");
-  qputenv("QX_HEADLESS", "1");
+  ScopedEnv headless("QX_HEADLESS", "1");
   EXPECT_FALSE(CanShowWindows());
   EXPECT_EQ(ShowConfiguratorWindow(context), WindowResult::kNotShown);
   auto services = MakeUiServices();
   EXPECT_EQ(services->ShowMessage("overwrite?", MessageButtons::kOkCancel), MessageAnswer::kCancel);
-  qputenv("QX_HEADLESS", before);
 }
-
-// Restores an environment variable when it goes out of scope.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name), had_(qEnvironmentVariableIsSet(name)) {
-    old_ = qgetenv(name);
-    if (value) qputenv(name, value);
-    else qunsetenv(name);
-  }
-  ~ScopedEnv() {
-    if (had_) qputenv(name_, old_);
-    else qunsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  bool had_;
-  QByteArray old_;
-};
 
 // The first box shown while func runs, answered with OK: its icon and the
 // text of its OK button.
 template <typename Func>
 std::pair<QMessageBox::Icon, QString> FirstBox(Func func) {
   std::pair<QMessageBox::Icon, QString> seen{QMessageBox::NoIcon, QString()};
-  QTimer::singleShot(0, [&seen] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box) return;
-    seen = {box->icon(), box->button(QMessageBox::Ok)->text()};
-    box->button(QMessageBox::Ok)->click();
+  WhenModal([&seen](QWidget* modal) {
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      seen = {box->icon(), box->button(QMessageBox::Ok)->text()};
+      box->button(QMessageBox::Ok)->click();
+    }
   });
   func();
   return seen;
-}
-
-// Boxes show the framework's icons (a question only where one is asked) and
-// speak the session's language from the first box on, before any window:
-// here the show call's "Msg2" for a project without hardware.
-TEST(MessageBoxes, ShowTheirIconAndQtsOwnWordsInTheChosenLanguage) {
-  ScopedEnv headless("QX_HEADLESS", nullptr);
-  ScopedEnv data("QX_COMMON_APPDATA", QX_BUILD_DIR "/data");
-  const TempFolder dir;
-  const std::string base = dir.Path("line1");
-  auto services = MakeUiServices();
-  CModuleConfigApp app;
-  app.InitInstance();
-  app.SetUiServices(services.get());
-  struct Case {
-    uint32_t language;
-    const char* ok;
-  } cases[] = {{0x0404, "確定"}, {0x0804, "确定"}, {0x0409, "OK"}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.language);
-    auto [icon, ok] = FirstBox([&] { EXPECT_FALSE(app.PrepareDialogSession(base, "13", c.language, 0x110)); });
-    EXPECT_EQ(icon, QMessageBox::Warning);  // the exclamation mark of an OK box
-    EXPECT_EQ(ok, QString::fromUtf8(c.ok));
-  }
-  auto [icon, ok] = FirstBox([&] { services->ShowMessage("Overwrite?", MessageButtons::kOkCancel, MessageIcon::kQuestion); });
-  EXPECT_EQ(icon, QMessageBox::Question);
-  InstallTranslation("");
 }
 
 // A host that has a QApplication of its own gets the window without DISPLAY.
@@ -110,9 +78,7 @@ TEST_F(SessionTest, AHostsOwnApplicationGetsTheWindowWithoutADisplay) {
   ScopedEnv display("DISPLAY", nullptr);
   ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
   EXPECT_TRUE(CanShowWindows());
-  QTimer::singleShot(0, [] {
-    if (auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget())) window->reject();
-  });
+  WhenModal([](QWidget* window) { qobject_cast<QDialog*>(window)->reject(); });
   EXPECT_EQ(ShowConfiguratorWindow(context), WindowResult::kCancel);
 }
 
@@ -139,7 +105,7 @@ TEST(Displays, AServerThatTurnsUsDownIsNoDisplay) {
   refuser.join();
   ::close(listener);
   ::unlink(path.c_str());
-  EXPECT_FALSE(XDisplayAccepts(":" + number));  // nothing listens any more
+  EXPECT_FALSE(XDisplayAccepts(":" + number));     // nothing listens any more
   EXPECT_TRUE(XDisplayAccepts("host.example:0"));  // remote displays are trusted
 }
 
@@ -169,7 +135,7 @@ TEST_F(SessionTest, ProgressWindowIsShownBeforeTheFirstRequest) {
   for (int request = 1; request <= 8; ++request) plan.Add(request, {sim::FaultKind::kDelay, 40});
   SimHarness sim(std::move(plan));
   session.TargetStation = 1;
-  session.Slot = 2;  // slot number 3 of the plant
+  session.Slot = 2;             // slot number 3 of the plant
   context.transfers = nullptr;  // the communication layer's own transfers
   CConfiguratorDlg window(context);
   window.show();
@@ -182,37 +148,64 @@ TEST_F(SessionTest, ProgressWindowIsShownBeforeTheFirstRequest) {
   EXPECT_EQ(watch.requestsAtExpose, 0);
 }
 
-// Every time zone is translated but keeps its "(GMT...)" prefix, which its
-// offset is read from.
-TEST_F(SessionTest, TranslationsGiveTheWindowItsLanguage) {
+// A language speaks from the first box on, before any window (here the show
+// call's "Msg2" for a project without hardware): Qt's own words, then the
+// window's translation, the words of the language's text table on the e-mail
+// tab. Every time zone is translated but keeps the "(GMT...)" prefix its
+// offset is read from. Boxes show the framework's icons, a question only
+// where one is asked.
+TEST_F(SessionTest, EachLanguageSpeaksFromTheFirstBoxOn) {
+  ScopedEnv headless("QX_HEADLESS", nullptr);
+  ScopedEnv data("QX_COMMON_APPDATA", QX_BUILD_DIR "/data");
+  auto services = MakeUiServices();
+  CModuleConfigApp app;
+  app.InitInstance();
+  app.SetUiServices(services.get());
   struct Case {
-    const char* file;
-    const char* upload;
-    const char* title;
-  } cases[] = {{"KM31QX-2C_CHT.qm", "上傳", "QX 組態設定工具"},
-               {"KM31QX-2C_CHS.qm", "上传", "QX 配置工具"},
-               {"missing.qm", "上传", "QX 配置工具"},  // a file that cannot be loaded changes nothing
-               {"", "Upload", "QX Configurator"}};
+    uint32_t language;
+    const char* suffix;
+    const char *ok, *upload, *title, *subPage, *heading, *password, *triggerTitle;
+  } cases[] = {
+      {0x0404, "_CHT", "確定", "上傳", "QX 組態設定工具", "郵件伺服器", "觸發 1", "密碼", "觸發設定"},
+      {0x0804, "_CHS", "确定", "上传", "QX 配置工具", "邮件服务器", "触发 1", "密码", "触发设置"},
+      {0x0409, "", "OK", "Upload", "QX Configurator", "Mail Server", "Trigger 1", "Password",
+       "Trigger Configuration"},
+  };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.file);
-    InstallTranslation(*c.file ? kLanguageFolder + c.file : "");
+    SCOPED_TRACE(c.language);
+    auto [icon, ok] =
+        FirstBox([&] { EXPECT_FALSE(app.PrepareDialogSession(Path("line1"), "13", c.language, 0x110)); });
+    EXPECT_EQ(icon, QMessageBox::Warning);  // the exclamation mark of an OK box
+    EXPECT_EQ(ok, QString::fromUtf8(c.ok));
     CConfiguratorDlg window(context);
-    EXPECT_EQ(window.findChild<QPushButton*>("uploadButton")->text(), QString::fromUtf8(c.upload));
+    EXPECT_EQ(Child<QPushButton>(&window, "uploadButton")->text(), QString::fromUtf8(c.upload));
     EXPECT_EQ(window.windowTitle(), QString::fromUtf8(c.title));
     for (int i = 0; i < kTimeZoneCount; ++i) {
       QString english = QString::fromLatin1(TimeZoneText(i));
       QString shown = QCoreApplication::translate("qx::CNTPDlg", TimeZoneText(i));
-      EXPECT_EQ(shown != english, std::string(c.upload) != "Upload") << i;
+      EXPECT_EQ(shown != english, *c.suffix != 0) << i;
       EXPECT_EQ(shown.section(u')', 0, 0), english.section(u')', 0, 0)) << i;
     }
+    textFile.SetPathName((kLanguageFolder + "KM31QX-2CUI" + c.suffix + ".ini").c_str());
+    CMailDlg mail(context);
+    EXPECT_EQ(mail.Tabs()->TabBar()->tabText(0), QString::fromUtf8(c.subPage));
+    EXPECT_EQ(mail.RecipientPage()->List()->horizontalHeaderItem(1)->text(), QString::fromUtf8(c.heading));
+    EXPECT_EQ(Child(&mail, "passwordEdit")->accessibleName(), QString::fromUtf8(c.password));
+    EXPECT_EQ(CTriggerConfigDlg(context).windowTitle(), QString::fromUtf8(c.triggerTitle));
   }
+  auto [icon, ok] = FirstBox(
+      [&] { services->ShowMessage("Overwrite?", MessageButtons::kOkCancel, MessageIcon::kQuestion); });
+  EXPECT_EQ(icon, QMessageBox::Question);
+  InstallTranslation(kLanguageFolder + "KM31QX-2C_CHS.qm");
+  InstallTranslation(kLanguageFolder + "missing.qm");  // a file that cannot be loaded changes nothing
+  EXPECT_EQ(CConfiguratorDlg(context).windowTitle(), QString::fromUtf8("QX 配置工具"));
+  InstallTranslation("");
 }
 
-TEST(FieldHelpers, DecimalReadingFollowsAtoi) {
-  const std::pair<const char*, int> cases[] = {
-      {"", 0},    {"12", 12},   {"  7x", 7}, {"-3", -3},
-      {"abc", 0}, {"0012", 12}, {"+5", 5},   {"99999999999", 2147483647}};
-  for (const auto& [text, value] : cases) EXPECT_EQ(LeadingDecimal(text), value) << text;
+// The reader's own cases are the platform tests' (ReadClampedSigned32).
+TEST(FieldHelpers, DecimalReadingUsesTheClampingReader) {
+  EXPECT_EQ(LeadingDecimal("  7x"), 7);
+  EXPECT_EQ(LeadingDecimal("99999999999"), 2147483647);
 }
 
 TEST(FieldHelpers, ByteLimitsNeverCutACharacter) {
