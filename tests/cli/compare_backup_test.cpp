@@ -66,39 +66,24 @@ TEST(CompareTest, ReportsTheOneFieldTheModuleHasChanged) {
             "DataExchangeItem[2].ReadBlock.Quantity: 10 -> 12\n");
 }
 
-TEST(CompareTest, WritesNothingAndFailsClearly) {
-  Manager manager;
-  const auto before = fs::last_write_time(kFixtures / "line1.qx1");
-  const std::pair<std::function<int(Streams)>, const char*> cases[] = {
-      {[&](Streams s) { return RunCompare("line1", "14", manager.port(), s); }, "no KM31QX-2C module at SLOT14"},
-      {[&](Streams s) { return RunCompare("line9", "12", manager.port(), s); },
-       "upload from SLOT12 failed: reading the data-exchange header failed: no module at that position"},
-      {[&](Streams s) { return RunCompare("line1", "12", 1, s); }, "cannot connect to the communication manager"},
-  };
-  for (const auto& [command, message] : cases) {
-    SCOPED_TRACE(message);
-    const Outcome r = RunInFixtures(command);
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
-  }
-  EXPECT_EQ(fs::last_write_time(kFixtures / "line1.qx1"), before);
-}
-
 TEST(BackupTest, OneStationFailingLeavesTheOthersSavedAndExitsOne) {
   Manager manager;
   const ModuleConfig slot12 = ProjectRecord("12");
   manager.Load(3, slot12);
   TempFolder out;
   const Outcome r = RunInFixtures([&](Streams s) {
-    return RunBackup({"line9", "line1", "faulty"}, manager.port(), out.path().string(), 3, s);
+    return RunBackup({"line9", (kFixtures / "line1").string(), "faulty"}, manager.port(), out.path().string(),
+                     3, s);
   });
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
   const std::string dir = out.path().string();
   EXPECT_EQ(r.err, "4 of 6 modules saved in " + dir +
                        "\n2 failed:\n"
-                       "  line9 SLOT12: reading the data-exchange header failed: no module at that position (status 0x0101)\n"
-                       "  line9 SLOT17: reading the data-exchange header failed: no module at that position (status 0x0101)\n");
+                       "  line9 SLOT12: reading the data-exchange header failed: no module at that position "
+                       "(status 0x0101)\n"
+                       "  line9 SLOT17: reading the data-exchange header failed: no module at that position "
+                       "(status 0x0101)\n");
   std::vector<std::string> files;
   for (const auto& e : fs::directory_iterator(out.path())) files.push_back(e.path().filename().string());
   std::sort(files.begin(), files.end());
@@ -114,23 +99,40 @@ TEST(BackupTest, OneStationFailingLeavesTheOthersSavedAndExitsOne) {
   EXPECT_TRUE(saved->front().record == slot12);
 }
 
-TEST(BackupTest, RefusesBadArgumentsBeforeAnyTransfer) {
+// Bad arguments are refused before any transfer; a module that cannot be
+// reached fails clearly. Neither writes anything.
+TEST(CompareAndBackupTest, FailuresAreStatusTwoAndWriteNothing) {
   Manager manager;
   TempFolder out;
+  const std::string dir = out.path().string();
+  const auto before = fs::last_write_time(kFixtures / "line1.qx1");
   const std::pair<std::function<int(Streams)>, const char*> cases[] = {
-      {[&](Streams s) { return RunBackup({"line1"}, manager.port(), "no/such/dir", 2, s); }, "no such folder"},
-      {[&](Streams s) { return RunBackup({"line1", "line7"}, manager.port(), out.path().string(), 2, s); },
+      {[&](Streams s) { return RunBackup({"line1"}, manager.port(), "no/such/dir", 2, s); },
+       "no such folder"},
+      {[&](Streams s) {
+         return RunBackup({"line1", "line7"}, manager.port(), dir, 2, s);
+       },
        "line7: not a host project"},
-      {[&](Streams s) { return RunBackup({"line1", "line1.ini"}, manager.port(), out.path().string(), 2, s); },
+      {[&](Streams s) {
+         return RunBackup({"line1", "line1.ini"}, manager.port(), dir, 2, s);
+       },
        "same name"},
+      {[&](Streams s) { return RunCompare("line1", "14", manager.port(), s); },
+       "no KM31QX-2C module at SLOT14"},
+      {[&](Streams s) { return RunCompare("line1", "12", 1, s); },
+       "cannot connect to the communication manager"},
+      {[&](Streams s) { return RunCompare("line9", "12", manager.port(), s); },
+       "upload from SLOT12 failed: reading the data-exchange header failed: no module at that position"},
   };
   for (const auto& [command, message] : cases) {
     SCOPED_TRACE(message);
+    EXPECT_EQ(manager.requests(), 0);  // the last case is the first to reach the manager
     const Outcome r = RunInFixtures(command);
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
   }
-  EXPECT_EQ(manager.requests(), 0);
+  EXPECT_EQ(fs::last_write_time(kFixtures / "line1.qx1"), before);
+  EXPECT_EQ(out.Entries(), 0);
 }
 
 }  // namespace
