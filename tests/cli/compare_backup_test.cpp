@@ -1,5 +1,6 @@
 // compare and backup against a simulated communication manager (qxcommd's
-// server, in-process on 127.0.0.1) holding the fixture project's modules.
+// server, in-process on 127.0.0.1) holding the fixture project's modules;
+// and every command's status two.
 #include <memory>
 #include <thread>
 
@@ -13,9 +14,8 @@ namespace {
 // Station 1, rack 1, slot numbers 3 and 8: the modules of project line1.
 class Manager {
  public:
-  explicit Manager(std::chrono::milliseconds latency = {}) : plant_({{1, 1, 3}, {1, 1, 8}}) {
+  Manager() : plant_({{1, 1, 3}, {1, 1, 8}}) {
     server_ = std::make_unique<sim::Server>(plant_, sim::FaultPlan{});
-    server_->SetLatency(latency);
     std::string error;
     EXPECT_TRUE(server_->Listen(0, error)) << error;
     thread_ = std::thread([this] { server_->Run(); });
@@ -93,42 +93,43 @@ TEST(BackupTest, OneStationFailingLeavesTheOthersSavedAndExitsOne) {
   std::string error;
   const auto saved = LoadFileModules((out.path() / "line1_SLOT12.qx1").string(), error);
   ASSERT_TRUE(saved) << error;
-  EXPECT_EQ(saved->front().section, "SLOT00");
-  EXPECT_EQ(saved->front().firmwareVersion, 0x110u);
-  EXPECT_TRUE(saved->front().checksumsMatch);
+  EXPECT_EQ(std::tuple(saved->front().section, saved->front().firmwareVersion, saved->front().checksumsMatch),
+            std::tuple("SLOT00", 0x110u, true));
   EXPECT_TRUE(saved->front().record == slot12);
 }
 
-// Bad arguments are refused before any transfer; a module that cannot be
-// reached fails clearly. Neither writes anything.
-TEST(CompareAndBackupTest, FailuresAreStatusTwoAndWriteNothing) {
+// Unreadable input, bad arguments and a failed transfer are status 2 with the
+// reason on standard error, nothing on standard output and nothing written.
+// Bad arguments are refused before any transfer.
+TEST(StatusTwoTest, EveryCommandFailsClearlyAndWritesNothing) {
   Manager manager;
+  const int port = manager.port();
   TempFolder out;
   const std::string dir = out.path().string();
+  const std::vector<std::string> unknown{"line1", "line7"}, twins{"line1", "line1.ini"};
   const auto before = fs::last_write_time(kFixtures / "line1.qx1");
-  const std::pair<std::function<int(Streams)>, const char*> cases[] = {
-      {[&](Streams s) { return RunBackup({"line1"}, manager.port(), "no/such/dir", 2, s); },
-       "no such folder"},
-      {[&](Streams s) {
-         return RunBackup({"line1", "line7"}, manager.port(), dir, 2, s);
-       },
-       "line7: not a host project"},
-      {[&](Streams s) {
-         return RunBackup({"line1", "line1.ini"}, manager.port(), dir, 2, s);
-       },
-       "same name"},
-      {[&](Streams s) { return RunCompare("line1", "14", manager.port(), s); },
-       "no KM31QX-2C module at SLOT14"},
-      {[&](Streams s) { return RunCompare("line1", "12", 1, s); },
-       "cannot connect to the communication manager"},
-      {[&](Streams s) { return RunCompare("line9", "12", manager.port(), s); },
-       "upload from SLOT12 failed: reading the data-exchange header failed: no module at that position"},
+  const std::pair<const char*, std::function<int(Streams)>> cases[] = {
+      {"nowhere.qx1: no such file", [](Streams s) { return RunCheck("nowhere.qx1", s); }},
+      {"holds no KM31QX-2C parameters", [](Streams s) { return RunCheck("line1.hw", s); }},
+      {"[SLOT13] holds no KM31QX-2C parameters", [](Streams s) { return RunDump("line1", "13", false, s); }},
+      {"is not of the form", [](Streams s) { return RunDump("line1", "SLOTX2", false, s); }},
+      {"old: no such file", [](Streams s) { return RunDump("old", "12", false, s); }},
+      {"old.ini: no section [SLOT12]", [](Streams s) { return RunDump("old.ini", "12", false, s); }},
+      {"no section [SLOT13]", [](Streams s) { return RunDiff("line1.qx1:13", "line1.qx1", s); }},
+      {"no such folder", [&](Streams s) { return RunBackup({"line1"}, port, "no/such/dir", 2, s); }},
+      {"line7: not a host", [&](Streams s) { return RunBackup(unknown, port, dir, 2, s); }},
+      {"same name", [&](Streams s) { return RunBackup(twins, port, dir, 2, s); }},
+      {"no KM31QX-2C module at SLOT14", [&](Streams s) { return RunCompare("line1", "14", port, s); }},
+      {"cannot connect to the communication", [](Streams s) { return RunCompare("line1", "12", 1, s); }},
+      {"upload from SLOT12 failed: reading the data-exchange header failed: no module at that position",
+       [&](Streams s) { return RunCompare("line9", "12", port, s); }},
   };
-  for (const auto& [command, message] : cases) {
+  for (const auto& [message, command] : cases) {
     SCOPED_TRACE(message);
     EXPECT_EQ(manager.requests(), 0);  // the last case is the first to reach the manager
     const Outcome r = RunInFixtures(command);
     EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
   }
   EXPECT_EQ(fs::last_write_time(kFixtures / "line1.qx1"), before);

@@ -38,27 +38,6 @@ TEST(GoldenTest, DumpCheckAndDiffOutputs) {
   }
 }
 
-// Unreadable input is status 2 with the reason on standard error, and
-// nothing on standard output.
-TEST(GoldenTest, UnreadableInputIsStatusTwo) {
-  const std::pair<std::function<int(Streams)>, const char*> cases[] = {
-      {[](Streams s) { return RunCheck("nowhere.qx1", s); }, "nowhere.qx1: no such file"},
-      {[](Streams s) { return RunCheck("line1.hw", s); }, "holds no KM31QX-2C parameters"},
-      {[](Streams s) { return RunDump("line1", "13", false, s); }, "[SLOT13] holds no KM31QX-2C parameters"},
-      {[](Streams s) { return RunDump("line1", "SLOTX2", false, s); }, "is not of the form"},
-      {[](Streams s) { return RunDump("old", "12", false, s); }, "old: no such file"},
-      {[](Streams s) { return RunDump("old.ini", "12", false, s); }, "old.ini: no section [SLOT12]"},
-      {[](Streams s) { return RunDiff("line1.qx1:13", "line1.qx1", s); }, "no section [SLOT13]"},
-  };
-  for (const auto& [command, message] : cases) {
-    SCOPED_TRACE(message);
-    const Outcome r = RunInFixtures(command);
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
-  }
-}
-
 // A module the project has but whose section was never filled is a
 // finding of its own; the other modules are still checked.
 TEST(CheckTest, ProjectModuleWithoutParametersIsAFinding) {
