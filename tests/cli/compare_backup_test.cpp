@@ -1,44 +1,22 @@
 // compare and backup against a simulated communication manager (qxcommd's
 // server, in-process on 127.0.0.1) holding the fixture project's modules;
 // and every command's status two.
-#include <memory>
-#include <thread>
-
 #include "cli/Sources.h"
-#include "sim/Server.h"
 #include "tests/cli/CliTestSupport.h"
+#include "tests/sim/SimHarness.h"
 
 namespace qx::cli::test {
 namespace {
 
-// Station 1, rack 1, slot numbers 3 and 8: the modules of project line1.
-class Manager {
- public:
-  Manager() : plant_({{1, 1, 3}, {1, 1, 8}}) {
-    server_ = std::make_unique<sim::Server>(plant_, sim::FaultPlan{});
-    std::string error;
-    EXPECT_TRUE(server_->Listen(0, error)) << error;
-    thread_ = std::thread([this] { server_->Run(); });
-  }
-  ~Manager() {
-    server_->Stop();
-    thread_.join();
-  }
-  int port() const { return server_->Port(); }
-  // The module at slot number n now holds record.
-  void Load(int slotNumber, const ModuleConfig& record) {
-    sim::ModuleImage image;
-    std::copy_n(record.Bytes(), image.size(), image.begin());
-    std::string error;
-    EXPECT_TRUE(plant_.Store({1, 1, slotNumber}, image, error)) << error;
-  }
-  int requests() const { return server_->RequestsReceived(); }
+using Manager = qx::test::SimHarness;  // station 1, rack 1, slot numbers 3 and 8: project line1's modules
 
- private:
-  sim::Plant plant_;
-  std::unique_ptr<sim::Server> server_;
-  std::thread thread_;
-};
+// The module at slot number n now holds record.
+void Load(Manager& manager, int slotNumber, const ModuleConfig& record) {
+  sim::ModuleImage image;
+  std::copy_n(record.Bytes(), image.size(), image.begin());
+  std::string error;
+  EXPECT_TRUE(manager.plant().Store({1, 1, slotNumber}, image, error)) << error;
+}
 
 ModuleConfig ProjectRecord(const char* position) {
   std::string error;
@@ -50,7 +28,7 @@ ModuleConfig ProjectRecord(const char* position) {
 TEST(CompareTest, ReportsTheOneFieldTheModuleHasChanged) {
   Manager manager;
   ModuleConfig module = ProjectRecord("12");
-  manager.Load(3, module);
+  Load(manager, 3, module);
   Outcome r = RunInFixtures([&](Streams s) { return RunCompare("line1", "12", manager.port(), s); });
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "SLOT12: the module runs the project's configuration\n");
@@ -58,7 +36,7 @@ TEST(CompareTest, ReportsTheOneFieldTheModuleHasChanged) {
   module.Item(2).ReadBlock().SetQuantity(12);
   // Items beyond ItemCount are not part of what the module runs.
   module.Item(9).SetSlaveAddress(77);
-  manager.Load(3, module);
+  Load(manager, 3, module);
   r = RunInFixtures([&](Streams s) { return RunCompare("line1", "SLOT12", manager.port(), s); });
   EXPECT_EQ(r.status, 1) << r.err;
   EXPECT_EQ(r.out,
@@ -69,7 +47,7 @@ TEST(CompareTest, ReportsTheOneFieldTheModuleHasChanged) {
 TEST(BackupTest, OneStationFailingLeavesTheOthersSavedAndExitsOne) {
   Manager manager;
   const ModuleConfig slot12 = ProjectRecord("12");
-  manager.Load(3, slot12);
+  Load(manager, 3, slot12);
   TempFolder out;
   const Outcome r = RunInFixtures([&](Streams s) {
     return RunBackup({"line9", (kFixtures / "line1").string(), "faulty"}, manager.port(), out.path().string(),

@@ -8,14 +8,8 @@
 namespace qx::cli::test {
 namespace {
 
-struct GoldenCase {
-  const char* golden;
-  int status;
-  std::function<int(Streams)> command;
-};
-
 TEST(GoldenTest, DumpCheckAndDiffOutputs) {
-  const GoldenCase cases[] = {
+  const std::tuple<const char*, int, std::function<int(Streams)>> cases[] = {
       {"dump_line1_12.txt", 0, [](Streams s) { return RunDump("line1", "12", false, s); }},
       {"dump_line1_SLOT17.json", 0, [](Streams s) { return RunDump("line1", "SLOT17", true, s); }},
       {"dump_old_ini.txt", 0, [](Streams s) { return RunDump("old.ini", std::nullopt, false, s); }},
@@ -28,11 +22,11 @@ TEST(GoldenTest, DumpCheckAndDiffOutputs) {
       {"diff_same.txt", 0, [](Streams s) { return RunDiff("line1:12", "line1.qx1:12", s); }},
   };
   const bool update = std::getenv("QX_UPDATE_GOLDEN") != nullptr;
-  for (const GoldenCase& c : cases) {
-    SCOPED_TRACE(c.golden);
-    const Outcome r = RunInFixtures(c.command);
-    EXPECT_EQ(r.status, c.status) << r.err;
-    const fs::path golden = kFixtures / "golden" / c.golden;
+  for (const auto& [name, status, command] : cases) {
+    SCOPED_TRACE(name);
+    const Outcome r = RunInFixtures(command);
+    EXPECT_EQ(r.status, status) << r.err;
+    const fs::path golden = kFixtures / "golden" / name;
     if (update) WriteFile(golden, r.out);
     EXPECT_EQ(r.out, ReadFile(golden));
   }
