@@ -55,6 +55,8 @@ class CsvCommandTest : public ::testing::Test {
 
 TEST_F(CsvCommandTest, ExportThenImportGivesTheProjectsTableInEveryLanguage) {
   const ModuleConfig original = Record("12"), other = Record("17");
+  // A table there is replaced whole; any other file only with --force.
+  WriteFile(dir.path() / "table.csv", "[SLOT00]\r\nMODULE_NAME=KM31QX-2C\r\nDE_ITEM9=old row\r\n");
   const std::tuple<const char*, const char*, const char*> cases[] = {
       {"EN", "EN", "Item=,Enable,Slave Address,IP Address,Update Cycle,Timeout,"},
       {"cht", "CHT", "項目=,啟用,"},
@@ -78,45 +80,41 @@ TEST_F(CsvCommandTest, ExportThenImportGivesTheProjectsTableInEveryLanguage) {
   EXPECT_TRUE(Record("17") == other);
   // The fixture's sections are as the configurator writes them: nothing moved.
   EXPECT_EQ(ParameterFile(), ReadFile(kFixtures / "line1.qx1"));
+  EXPECT_EQ(ReadFile(dir.path() / "table.csv").find("DE_ITEM9"), std::string::npos);
+  WriteFile(dir.path() / "notes.csv", "Enable,Slave Address\n");
+  ASSERT_EQ(Export("12", "notes.csv", "CHS", true).status, kExitOk);
+  EXPECT_EQ(ReadFile(dir.path() / "notes.csv"), ReadFile(dir.path() / "table.csv"));
 }
 
+// A row the editor refuses shows the editor's message, any other bad row
+// what is wrong with it (these words are the command's own); rows the page
+// would never read, after a gap or beyond the 64th item, are bad rows too.
 TEST_F(CsvCommandTest, EveryBadRowIsListedAndNothingIsWritten) {
   const std::string before = ParameterFile();
-  // A row the editor refuses shows the editor's message, any other bad row
-  // what is wrong with it (these words are the command's own).
-  const std::pair<std::string, const char*> rows[] = {
-      {With(kRow1, 2, "256"), "Slave Address: The slave address must not be greater than 255."},
-      {kRow2, ""},
-      {With(kRow2, 3, "192.168.10.320"), "IP Address: not an IP address"},
-      {kRow2 + std::string(",16"), "row: the row does not hold a leading comma and 13 values"},
-      {With(kRow1, 11, "D5118"),
-       "Output Local Address: The local address plus the quantity runs past the data exchange area. Their "
-       "sum must not be greater than 511."},
-      {With(kRow2, 12, "Y8 (Y)"), "Output Remote Address: not an address of that kind"},
-      {With(kRow2, 10, "0"), ""},
-  };
-  std::string lines;
-  std::string expected;
-  int n = 0;
-  int bad = 3;
-  for (const auto& [row, finding] : rows) {
-    lines += "DE_ITEM" + std::to_string(++n) + "=" + row + "\r\n";
-    if (*finding) {
-      expected += "bad.csv:" + std::to_string(n) + ": " + finding + "\n";
-      ++bad;
-    }
-  }
-  // Rows the page would never read: after a gap, and beyond the 64th item.
-  lines += std::string("DE_ITEM9=") + kRow1 + "\r\nde_item65=" + kRow1 + "\r\nDE_ITEM02=" + kRow1 + "\r\n";
-  expected.insert(expected.find("bad.csv:3:"),
-                  "bad.csv:2: row: not read: rows are DE_ITEM1 to DE_ITEM64, without leading zeros\n");
-  expected += "bad.csv:9: row: not read: row 8 is missing\nbad.csv:65: row: beyond the table's 64 items\n";
-  Write("bad.csv", lines);
-
+  const std::string rows[] = {With(kRow1, 2, "256"),
+                              kRow2,
+                              With(kRow2, 3, "192.168.10.320"),
+                              kRow2 + std::string(",16"),
+                              With(kRow1, 11, "D5118"),
+                              With(kRow2, 12, "Y8 (Y)"),
+                              With(kRow2, 10, "0")};
+  std::string lines = std::string("DE_ITEM9=") + kRow1 + "\r\nde_item65=" + kRow1 + "\r\nDE_ITEM02=" + kRow1;
+  for (int n = 1; n <= 7; ++n) lines += "\r\nDE_ITEM" + std::to_string(n) + "=" + rows[n - 1];
+  Write("bad.csv", lines + "\r\n");
   const Outcome out = Import("12", "bad.csv");
   EXPECT_EQ(out.status, kExitFindings);
-  EXPECT_EQ(out.err,
-            expected + "qxconf: " + std::to_string(bad) + " bad rows in bad.csv; nothing was imported\n");
+  EXPECT_EQ(
+      out.err,
+      "bad.csv:1: Slave Address: The slave address must not be greater than 255.\n"
+      "bad.csv:2: row: not read: rows are DE_ITEM1 to DE_ITEM64, without leading zeros\n"
+      "bad.csv:3: IP Address: not an IP address\n"
+      "bad.csv:4: row: the row does not hold a leading comma and 13 values\n"
+      "bad.csv:5: Output Local Address: The local address plus the quantity runs past the data exchange "
+      "area. Their sum must not be greater than 511.\n"
+      "bad.csv:6: Output Remote Address: not an address of that kind\n"
+      "bad.csv:9: row: not read: row 8 is missing\n"
+      "bad.csv:65: row: beyond the table's 64 items\n"
+      "qxconf: 8 bad rows in bad.csv; nothing was imported\n");
   EXPECT_EQ(out.out, "");
   EXPECT_EQ(ParameterFile(), before);
 
@@ -127,55 +125,37 @@ TEST_F(CsvCommandTest, EveryBadRowIsListedAndNothingIsWritten) {
   EXPECT_EQ(ParameterFile(), before);
 }
 
-TEST_F(CsvCommandTest, UnreadableInputChangesNothing) {
-  const std::string before = ParameterFile();
+// An import of what is no table of this module, an export over any other
+// file than a table (the project's own first of all) without --force, or
+// where it cannot be written: status 2 with the reason, and nothing changed.
+TEST_F(CsvCommandTest, RefusalsChangeNothing) {
   Write("empty.csv", "");
   WriteFile(dir.path() / "other.csv",
             "[SLOT00]\r\nMODULE_ID=0x1A02\r\nDE_ITEM1=" + std::string(kRow1) + "\r\n");
-  const std::tuple<const char*, const char*, const char*> cases[] = {
-      {"missing.csv", "EN", "missing.csv: no such file"},
-      {"other.csv", "EN", "other.csv: not a KM31QX-2C data exchange table"},
-      {"empty.csv", "EN", "empty.csv: no data exchange items"},
-      {".", "EN", "not a KM31QX-2C data exchange table"},
-      {"empty.csv", "FR", "not one of EN, CHT, CHS"},
-  };
-  for (const auto& [file, lang, message] : cases) {
-    SCOPED_TRACE(file);
-    const Outcome out = Import("12", file, lang);
-    EXPECT_EQ(out.status, kExitError);
-    EXPECT_NE(out.err.find(message), std::string::npos) << out.err;
-    EXPECT_EQ(ParameterFile(), before);
-  }
-}
-
-TEST_F(CsvCommandTest, ExportReplacesTheWholeFileOrLeavesItAsItWas) {
-  const fs::path table = dir.path() / "table.csv";
-  WriteFile(table, "[SLOT00]\r\nMODULE_NAME=KM31QX-2C\r\nDE_ITEM9=old row\r\n");
-  ASSERT_EQ(Export("12", "table.csv").status, kExitOk);
-  EXPECT_EQ(ReadFile(table).find("DE_ITEM9"), std::string::npos);
-  EXPECT_NE(ReadFile(table).find("\r\nDE_ITEM3=,1,3,"), std::string::npos);
-
-  // Any other file, the project's own first of all, only with --force;
-  // nothing where it cannot be written or there is nothing to export.
   WriteFile(dir.path() / "notes.csv", "Enable,Slave Address\n");
-  const std::string project = ParameterFile();
-  const std::tuple<const char*, const char*, const char*> refused[] = {
-      {"12", "line1.qx1", "not replaced"},
-      {"12", "line1.ini", "not replaced"},
-      {"12", "notes.csv", "not replaced"},
-      {"12", "no/such/folder/table.csv", "not written"},
-      {"13", "t13.csv", "[SLOT13] holds no KM31QX-2C parameters"},
+  const std::string project = ParameterFile(), notes = ReadFile(dir.path() / "notes.csv");
+  const std::tuple<bool, const char*, const char*, const char*, const char*> cases[] = {
+      // export?, position, file, language, reason
+      {false, "12", "missing.csv", "EN", "missing.csv: no such file"},
+      {false, "12", "other.csv", "EN", "other.csv: not a KM31QX-2C data exchange table"},
+      {false, "12", "empty.csv", "EN", "empty.csv: no data exchange items"},
+      {false, "12", ".", "EN", "not a KM31QX-2C data exchange table"},
+      {false, "12", "empty.csv", "FR", "not one of EN, CHT, CHS"},
+      {true, "12", "line1.qx1", "EN", "not replaced"},
+      {true, "12", "line1.ini", "EN", "not replaced"},
+      {true, "12", "notes.csv", "EN", "not replaced"},
+      {true, "12", "no/such/folder/table.csv", "EN", "not written"},
+      {true, "13", "t13.csv", "EN", "[SLOT13] holds no KM31QX-2C parameters"},
   };
-  for (const auto& [pos, file, message] : refused) {
-    const Outcome out = Export(pos, file);
+  for (const auto& [isExport, pos, file, lang, reason] : cases) {
+    SCOPED_TRACE(file);
+    const Outcome out = isExport ? Export(pos, file, lang) : Import(pos, file, lang);
     EXPECT_EQ(out.status, kExitError);
-    EXPECT_NE(out.err.find(message), std::string::npos) << out.err;
+    EXPECT_NE(out.err.find(reason), std::string::npos) << out.err;
   }
-  EXPECT_EQ(ParameterFile(), project);
-  ASSERT_EQ(Export("12", "notes.csv", "EN", true).status, kExitOk);
-  EXPECT_EQ(ReadFile(dir.path() / "notes.csv"), ReadFile(table));
-  // Nothing but the project, the table and the notes is left in the folder.
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 5);
+  EXPECT_EQ(std::tuple(ParameterFile(), ReadFile(dir.path() / "notes.csv")), std::tuple(project, notes));
+  // Nothing but the project and the three files is left in the folder.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 6);
 }
 
 }  // namespace
