@@ -1,12 +1,11 @@
 // The address catalogue and its notation: kind lists, range records, and how
 // stored addresses are shown, read back and entered.
-#include "dataexch/DeviceAddrTable.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <tuple>
 
+#include "dataexch/DeviceAddrTable.h"
 #include "dataexch/RemoteAddress.h"
 
 namespace qx {
@@ -59,12 +58,8 @@ TEST(DeviceAddrTable, FindRangeAtTheBoundaries) {
 // belongs to no record or to the next one. A wrong number in any row of the
 // catalogue shows here.
 TEST(DeviceAddrTable, EveryRangeRecordByItsLastAddress) {
-  struct KnownAnswer {
-    uint16_t type, kind;
-    uint32_t last, deviceAddress;
-    uint16_t read, write, readWrite, bits;
-  };
   // clang-format off
+  struct KnownAnswer { uint16_t type, kind; uint32_t last, deviceAddress; uint16_t read, write, readWrite, bits; };
   const KnownAnswer answers[] = {
       {0, 0, 65535, 0xFFFF, 0x1, 0xF, 0x0, 1},
       {0, 1, 65535, 0xFFFF, 0x2, 0x0, 0x0, 1},
