@@ -35,11 +35,13 @@ class ItemCsvTest : public test::TempFolderTest {
 };
 
 TEST_F(ItemCsvTest, ExportWritesTheHeaderAndOneReadableRowPerItem) {
-  Row(1,
+  // Each row is stored as an item and written back as it was read.
+  const std::string rows[] = {
       ",1,1,192.168.1.20,100,500,0,MODBUS TCP,D4096,1F (MODBUS Register Hex),10,D4608,400001 (MODBUS 6 "
-      "Digit),2");
-  Row(2, ",0,255,10.0.0.1,60000,10,1,CPU Model C,D4200,D100.15 (D Coil),1,D4700,E31 (E Register),1");
-  Row(3, ",1,0,0.0.0.0,1,60000,0,CPU Model A,D4106,X377 (X),1,D4610,Y17 (Y),2");
+      "Digit),2",
+      ",0,255,10.0.0.1,60000,10,1,CPU Model C,D4200,D100.15 (D Coil),1,D4700,E31 (E Register),1",
+      ",1,0,0.0.0.0,1,60000,0,CPU Model A,D4106,X377 (X),1,D4610,Y17 (Y),2"};
+  for (int n = 1; n <= 3; ++n) Row(n, rows[n - 1]);
   const std::string path = PathOf("table.csv");
   ASSERT_TRUE(WriteCsvFile(path, config, 0x110, texts, bases));
   EXPECT_EQ(
@@ -47,11 +49,8 @@ TEST_F(ItemCsvTest, ExportWritesTheHeaderAndOneReadableRowPerItem) {
       "[SLOT00]\r\nMODULE_NAME=KM31QX-2C\r\nMODULE_ID=0x5881\r\nFWVER=110\r\n"
       "Item=,Enable,Slave Address,IP Address,Update Cycle,Timeout,Support Function Code 0x17,Device Type,"
       "Input Local Address,Input Remote Address,Input Quantity,Output Local Address,Output Remote Address,"
-      "Output Quantity\r\n"
-      "DE_ITEM1=,1,1,192.168.1.20,100,500,0,MODBUS TCP,D4096,1F (MODBUS Register Hex),10,D4608,400001 "
-      "(MODBUS 6 Digit),2\r\n"
-      "DE_ITEM2=,0,255,10.0.0.1,60000,10,1,CPU Model C,D4200,D100.15 (D Coil),1,D4700,E31 (E Register),1\r\n"
-      "DE_ITEM3=,1,0,0.0.0.0,1,60000,0,CPU Model A,D4106,X377 (X),1,D4610,Y17 (Y),2\r\n");
+      "Output Quantity\r\nDE_ITEM1=" +
+          rows[0] + "\r\nDE_ITEM2=" + rows[1] + "\r\nDE_ITEM3=" + rows[2] + "\r\n");
   // Read back into a fresh table: the same items, commands and segments included.
   ModuleConfig fresh;
   fresh.SetDefaults();

@@ -1,10 +1,9 @@
 // The built plug-in as the host sees it: libqx31.so loaded with dlopen and
 // driven through its five exports on a scratch copy of the example project,
-// headless, with and without qxcommd; and the host stand-in qxhost.
+// headless, with and without qxcommd.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -144,43 +143,6 @@ TEST_F(PluginEndToEnd, FailedTransferIsTracedWithModuleBlockAndReason) {
             "write of 0x10001000+64: reply status 0x0101\n"
             "KM31QX-2C: trace: Upload SLOT12 (station 1, rack 1, slot number 3): block 3 (NTP): "
             "read of 0x10000000+16: reply echoes operation 0x4253, not 0x4254\n");
-}
-
-// qxhost's exit status and standard output, headless.
-std::pair<int, std::string> RunHost(const std::string& args) {
-  const std::string command =
-      "QX_HEADLESS=1 QX_COMMON_APPDATA=" + kBuild + "/data " + kBuild + "/qxhost " + args + " 2>/dev/null";
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string out;
-  for (int c; (c = std::fgetc(pipe)) != EOF;) out += static_cast<char>(c);
-  const int status = pclose(pipe);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
-}
-
-TEST(QxHost, CallsInOrderAndRefusesBadCommandLines) {
-  EXPECT_EQ(RunHost("set-limits 100 0x200 clear-limits"),
-            std::make_pair(0, std::string("SetDataExchangeLenMax_31QX(100, 512) returned\n"
-                                          "ClearDataExchangeLenMax_31QX() returned\n")));
-  for (const char* args : {"", "show base 13", "bogus", "set-limits 1 x", "upload b 00 99999999999", "--lib",
-                           "show b 12 1 1 --port", "show b 12 1 1 --port x", "post-port"})
-    EXPECT_EQ(RunHost(args).first, 2) << args;
-  EXPECT_EQ(RunHost("--lib /no/such/libqx31.so clear-limits").first, 3);
-}
-
-// The "set port" message, posted before a show or given with it, reaches no
-// window here, and the host says so.
-TEST_F(PluginEndToEnd, WithoutAWindowTheHostSaysNoPortWasPosted) {
-  const std::string args = "show " + base_ + " 12 0x409 0x110";
-  const auto [status, out] = RunHost("post-port 77 " + args + " " + args + " --port 9000");
-  EXPECT_EQ(status, 0);
-  const std::string show =
-      "ShowDialog_31QX(\"" + base_ + "\", \"12\", 0, 0x0409, 0x110)\nShowDialog_31QX returned\n";
-  EXPECT_EQ(out.rfind("post-port 77: posted to the window of each later show call\n" + show +
-                          "set port 77 not posted: ",
-                      0),
-            0u)
-      << out;
-  EXPECT_NE(out.find(show + "set port 9000 not posted: "), std::string::npos) << out;
 }
 
 }  // namespace
