@@ -12,6 +12,7 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/Sources.h"
 #include "tests/support/TestSupport.h"
 
 namespace qx::cli::test {
@@ -42,6 +43,14 @@ inline Outcome RunIn(const fs::path& folder, const std::function<int(Streams)>& 
   r.out = out.str();
   r.err = err.str();
   return r;
+}
+
+// The record of the module at position in project line1 of folder.
+inline ModuleConfig ProjectRecord(const fs::path& folder, const std::string& position) {
+  std::string error;
+  const auto m = LoadProjectModule((folder / "line1").string(), position, error);
+  EXPECT_TRUE(m) << error;
+  return m ? m->record : ModuleConfig{};
 }
 
 inline Outcome RunInFixtures(const std::function<int(Streams)>& command) {

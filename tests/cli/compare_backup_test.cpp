@@ -1,7 +1,6 @@
 // compare and backup against a simulated communication manager (qxcommd's
 // server, in-process on 127.0.0.1) holding the fixture project's modules;
 // and every command's status two.
-#include "cli/Sources.h"
 #include "tests/cli/CliTestSupport.h"
 #include "tests/sim/SimHarness.h"
 
@@ -18,16 +17,9 @@ void Load(Manager& manager, int slotNumber, const ModuleConfig& record) {
   EXPECT_TRUE(manager.plant().Store({1, 1, slotNumber}, image, error)) << error;
 }
 
-ModuleConfig ProjectRecord(const char* position) {
-  std::string error;
-  auto m = LoadProjectModule((kFixtures / "line1").string(), position, error);
-  EXPECT_TRUE(m) << error;
-  return m ? m->record : ModuleConfig{};
-}
-
 TEST(CompareTest, ReportsTheOneFieldTheModuleHasChanged) {
   Manager manager;
-  ModuleConfig module = ProjectRecord("12");
+  ModuleConfig module = ProjectRecord(kFixtures, "12");
   Load(manager, 3, module);
   Outcome r = RunInFixtures([&](Streams s) { return RunCompare("line1", "12", manager.port(), s); });
   EXPECT_EQ(r.status, 0) << r.err;
@@ -46,7 +38,7 @@ TEST(CompareTest, ReportsTheOneFieldTheModuleHasChanged) {
 
 TEST(BackupTest, OneStationFailingLeavesTheOthersSavedAndExitsOne) {
   Manager manager;
-  const ModuleConfig slot12 = ProjectRecord("12");
+  const ModuleConfig slot12 = ProjectRecord(kFixtures, "12");
   Load(manager, 3, slot12);
   TempFolder out;
   const Outcome r = RunInFixtures([&](Streams s) {
@@ -62,11 +54,9 @@ TEST(BackupTest, OneStationFailingLeavesTheOthersSavedAndExitsOne) {
                        "(status 0x0101)\n"
                        "  line9 SLOT17: reading the data-exchange header failed: no module at that position "
                        "(status 0x0101)\n");
-  std::vector<std::string> files;
-  for (const auto& e : fs::directory_iterator(out.path())) files.push_back(e.path().filename().string());
-  std::sort(files.begin(), files.end());
-  EXPECT_EQ(files, (std::vector<std::string>{"faulty_SLOT12.qx1", "faulty_SLOT17.qx1", "line1_SLOT12.qx1",
-                                             "line1_SLOT17.qx1"}));
+  for (const char* name : {"faulty_SLOT12.qx1", "faulty_SLOT17.qx1", "line1_SLOT12.qx1", "line1_SLOT17.qx1"})
+    EXPECT_TRUE(fs::exists(out.path() / name)) << name;
+  EXPECT_EQ(out.Entries(), 4);
   // Each file is an export file of what the module holds.
   std::string error;
   const auto saved = LoadFileModules((out.path() / "line1_SLOT12.qx1").string(), error);

@@ -3,7 +3,6 @@
 // rows all listed with row, column and reason while the parameter file is
 // not touched at all. The rows' words themselves are the table's
 // (tests/dataexch/item_csv_test.cpp).
-#include "cli/Sources.h"
 #include "config/ParameterCodec.h"
 #include "platform/ProfileFile.h"
 #include "tests/cli/CliTestSupport.h"
@@ -38,12 +37,7 @@ class CsvCommandTest : public ::testing::Test {
   Outcome Import(const std::string& pos, const std::string& file, const std::string& lang = "EN") {
     return RunIn(dir.path(), [&](Streams s) { return RunCsvImport("line1", pos, file, lang, s); });
   }
-  ModuleConfig Record(const std::string& pos) {
-    std::string error;
-    auto m = LoadProjectModule((dir.path() / "line1").string(), pos, error);
-    EXPECT_TRUE(m.has_value()) << error;
-    return m ? m->record : ModuleConfig();
-  }
+  ModuleConfig Record(const std::string& pos) { return ProjectRecord(dir.path(), pos); }
   // A CSV file of module 12 with the given item lines ("DE_ITEM1=...").
   void Write(const std::string& name, const std::string& lines) {
     WriteFile(dir.path() / name, "[SLOT00]\r\nMODULE_NAME=KM31QX-2C\r\nMODULE_ID=0x5881\r\n" + lines);

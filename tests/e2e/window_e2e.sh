@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Drives the configurator window as a person would, inside the X display that
 # xvfb-run made for it: qxhost opens the window for one module of a scratch
-# project, xdotool clicks and types. window_e2e_test.cpp runs it as
+# project, xdotool clicks and types. plugin_e2e_test.cpp runs it as
 #   xvfb-run -a -n N -s "-screen 0 1280x1024x24 -fbdir WORK" window_e2e.sh BUILD BASE WORK SCENARIO
 # with QX_COMMON_APPDATA set. Scenarios, on the module in slot index 2:
 #   dataexch  qxcommd started on a free port that the window learns from the
