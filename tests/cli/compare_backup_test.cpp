@@ -21,7 +21,7 @@ TEST(CompareTest, ReportsTheOneFieldTheModuleHasChanged) {
   Manager manager;
   ModuleConfig module = ProjectRecord(kFixtures, "12");
   Load(manager, 3, module);
-  Outcome r = RunInFixtures([&](Streams s) { return RunCompare("line1", "12", manager.port(), s); });
+  Outcome r = RunIn([&](Streams s) { return RunCompare("line1", "12", manager.port(), s); });
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "SLOT12: the module runs the project's configuration\n");
 
@@ -29,7 +29,7 @@ TEST(CompareTest, ReportsTheOneFieldTheModuleHasChanged) {
   // Items beyond ItemCount are not part of what the module runs.
   module.Item(9).SetSlaveAddress(77);
   Load(manager, 3, module);
-  r = RunInFixtures([&](Streams s) { return RunCompare("line1", "SLOT12", manager.port(), s); });
+  r = RunIn([&](Streams s) { return RunCompare("line1", "SLOT12", manager.port(), s); });
   EXPECT_EQ(r.status, 1) << r.err;
   EXPECT_EQ(r.out,
             "SLOT12: 1 field(s) differ (project -> module)\n"
@@ -41,7 +41,7 @@ TEST(BackupTest, OneStationFailingLeavesTheOthersSavedAndExitsOne) {
   const ModuleConfig slot12 = ProjectRecord(kFixtures, "12");
   Load(manager, 3, slot12);
   TempFolder out;
-  const Outcome r = RunInFixtures([&](Streams s) {
+  const Outcome r = RunIn([&](Streams s) {
     return RunBackup({"line9", (kFixtures / "line1").string(), "faulty"}, manager.port(), out.path().string(),
                      3, s);
   });
@@ -95,7 +95,7 @@ TEST(StatusTwoTest, EveryCommandFailsClearlyAndWritesNothing) {
   for (const auto& [message, command] : cases) {
     SCOPED_TRACE(message);
     EXPECT_EQ(manager.requests(), 0);  // the last case is the first to reach the manager
-    const Outcome r = RunInFixtures(command);
+    const Outcome r = RunIn(command);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find(message), std::string::npos) << r.err;

@@ -3,8 +3,6 @@
 // rows all listed with row, column and reason while the parameter file is
 // not touched at all. The rows' words themselves are the table's
 // (tests/dataexch/item_csv_test.cpp).
-#include "config/ParameterCodec.h"
-#include "platform/ProfileFile.h"
 #include "tests/cli/CliTestSupport.h"
 
 namespace qx::cli::test {
@@ -32,10 +30,10 @@ class CsvCommandTest : public ::testing::Test {
 
   Outcome Export(const std::string& pos, const std::string& file, const std::string& lang = "EN",
                  bool force = false) {
-    return RunIn(dir.path(), [&](Streams s) { return RunCsvExport("line1", pos, file, lang, force, s); });
+    return RunIn([&](Streams s) { return RunCsvExport("line1", pos, file, lang, force, s); }, dir.path());
   }
   Outcome Import(const std::string& pos, const std::string& file, const std::string& lang = "EN") {
-    return RunIn(dir.path(), [&](Streams s) { return RunCsvImport("line1", pos, file, lang, s); });
+    return RunIn([&](Streams s) { return RunCsvImport("line1", pos, file, lang, s); }, dir.path());
   }
   ModuleConfig Record(const std::string& pos) { return ProjectRecord(dir.path(), pos); }
   // A CSV file of module 12 with the given item lines ("DE_ITEM1=...").
@@ -136,7 +134,6 @@ TEST_F(CsvCommandTest, RefusalsChangeNothing) {
       {false, "12", ".", "EN", "not a KM31QX-2C data exchange table"},
       {false, "12", "empty.csv", "FR", "not one of EN, CHT, CHS"},
       {true, "12", "line1.qx1", "EN", "not replaced"},
-      {true, "12", "line1.ini", "EN", "not replaced"},
       {true, "12", "notes.csv", "EN", "not replaced"},
       {true, "12", "no/such/folder/table.csv", "EN", "not written"},
       {true, "13", "t13.csv", "EN", "[SLOT13] holds no KM31QX-2C parameters"},

@@ -24,7 +24,7 @@ TEST(GoldenTest, DumpCheckAndDiffOutputs) {
   const bool update = std::getenv("QX_UPDATE_GOLDEN") != nullptr;
   for (const auto& [name, status, command] : cases) {
     SCOPED_TRACE(name);
-    const Outcome r = RunInFixtures(command);
+    const Outcome r = RunIn(command);
     EXPECT_EQ(r.status, status) << r.err;
     const fs::path golden = kFixtures / "golden" / name;
     if (update) WriteFile(golden, r.out);
@@ -42,7 +42,7 @@ TEST(CheckTest, ProjectModuleWithoutParametersIsAFinding) {
   text.erase(from, text.find("\n[", from) + 1 - from);
   WriteFile(scratch.path() / "line1.qx1", text);
   const auto header = std::count(text.begin(), text.begin() + from, '\n');
-  const Outcome r = RunIn(scratch.path(), [](Streams s) { return RunCheck("line1", s); });
+  const Outcome r = RunIn([](Streams s) { return RunCheck("line1", s); }, scratch.path());
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out,
             "line1.qx1:" + std::to_string(header) +

@@ -24,13 +24,11 @@ TEST(LineIndexTest, FindsTheFirstSectionAndKeyOfANameWhateverTheLineEnds) {
   const LineIndex index(
       "; comment\r\n[SLOT12]\r\nDE=1\r\n  de_item1 = "
       "2\n[slot12]\rDE=9\r\n[Other]\r\nDE=3\r\n=x\r\nnokey\r\n");
-  EXPECT_EQ(index.Section("SLOT12"), 2);
-  EXPECT_EQ(index.Section("other"), 7);
-  EXPECT_EQ(index.Section("SLOT13"), 0);
-  EXPECT_EQ(index.Key("slot12", "de"), 3);
-  EXPECT_EQ(index.Key("SLOT12", "DE_ITEM1"), 4);
-  EXPECT_EQ(index.Key("OTHER", "DE"), 8);
-  EXPECT_EQ(index.Key("OTHER", "nokey"), 0);
+  EXPECT_EQ(std::tuple(index.Section("SLOT12"), index.Section("other"), index.Section("SLOT13")),
+            std::tuple(2, 7, 0));
+  EXPECT_EQ(std::tuple(index.Key("slot12", "de"), index.Key("SLOT12", "DE_ITEM1"), index.Key("OTHER", "DE"),
+                       index.Key("OTHER", "nokey")),
+            std::tuple(3, 4, 8, 0));
 }
 
 // Each job runs once, never more at a time than the workers given, and each

@@ -90,7 +90,6 @@ TEST(DeviceAddrTable, EveryRangeRecordByItsLastAddress) {
     const auto next = t.FindRange(a.type, a.kind, a.last + 1, 1);
     EXPECT_TRUE(!next || next.Range != m.Range);
   }
-  EXPECT_EQ(std::size(answers), 38u);
   // Addresses of no record: past the D range, 000000 and table 2 of the
   // 6-digit references, past their last table; unknown kinds and types.
   const std::tuple<uint16_t, uint16_t, uint32_t> none[] = {{1, 8, 10000},  {0, 4, 0},  {0, 4, 200001},

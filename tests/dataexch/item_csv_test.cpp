@@ -51,13 +51,12 @@ TEST_F(ItemCsvTest, ExportWritesTheHeaderAndOneReadableRowPerItem) {
       "Input Local Address,Input Remote Address,Input Quantity,Output Local Address,Output Remote Address,"
       "Output Quantity\r\nDE_ITEM1=" +
           rows[0] + "\r\nDE_ITEM2=" + rows[1] + "\r\nDE_ITEM3=" + rows[2] + "\r\n");
-  // Read back into a fresh table: the same items, commands and segments included.
+  // Read back into a fresh table: the same items, with what the editor stores
+  // for them (tests/dataexch/item_editor_test.cpp).
   ModuleConfig fresh;
   fresh.SetDefaults();
   ASSERT_FALSE(ReadCsvFile(path, table, limits, bases, fresh).has_value());
   EXPECT_TRUE(fresh == config);
-  EXPECT_EQ(config.Item(2).ReadBlock().Segment1Address(), 0x10000000u + 1615);
-  EXPECT_EQ(config.Item(1).WriteBlock().Command(), 0x10);
   // Items beyond the count are not written, and reading resets the items past its rows.
   config.SetItemCount(2);
   ASSERT_TRUE(WriteCsvFile(path, config, 0x110, texts, bases));

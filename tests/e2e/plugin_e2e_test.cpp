@@ -172,35 +172,27 @@ TEST_F(PluginEndToEnd, FailedTransferIsTracedWithModuleBlockAndReason) {
             "read of 0x10000000+16: reply echoes operation 0x4253, not 0x4254\n");
 }
 
+// The window needs xvfb-run, xdotool, qxcommd and a build with the window
+// layer; a position the plug-in refuses probes for the layer and leaves the
+// project alone.
 class WindowEndToEnd : public ScratchProject {
  protected:
   void SetUp() override {
     ScratchProject::SetUp();
-    if (SkipWithoutWindow()) GTEST_SKIP() << reason_;
+    if (Shell("command -v xvfb-run && command -v xdotool", work_ / "tools.log") != 0)
+      GTEST_SKIP() << "xvfb-run or xdotool is not installed (./qx setup installs them)";
+    if (!fs::exists(kBuild + "/qxcommd")) GTEST_SKIP() << "qxcommd is not built";
+    Shell("QX_HEADLESS=1 QX_COMMON_APPDATA=" + kBuild + "/data " + kBuild + "/qxhost show " + base_ +
+              " refused 0x409 0x110 --port 1",
+          work_ / "headless.log");
+    if (Log("headless.log").find("without the window layer") != std::string::npos)
+      GTEST_SKIP() << "this build has no window layer (QX_GUI=OFF)";
   }
 
-  // Skips unless the window can be driven here; the reason says what is missing.
-  bool SkipWithoutWindow() {
-    if (Shell("command -v xvfb-run && command -v xdotool", work_ / "tools.log") != 0) {
-      reason_ = "xvfb-run or xdotool is not installed (./qx setup installs them)";
-    } else if (!fs::exists(kBuild + "/qxcommd")) {
-      reason_ = "qxcommd is not built";
-    } else {
-      // A position the plug-in refuses: the probe leaves the project alone.
-      Shell("QX_HEADLESS=1 QX_COMMON_APPDATA=" + kBuild + "/data " + kBuild + "/qxhost show " + base_ +
-                " refused 0x409 0x110 --port 1",
-            work_ / "headless.log");
-      if (Log("headless.log").find("without the window layer") != std::string::npos)
-        reason_ = "this build has no window layer (QX_GUI=OFF)";
-    }
-    return !reason_.empty();
-  }
-
-  // The exit status of window_e2e.sh for scenario, run in an X display of its
-  // own. xvfb-run -a takes the first display number without a lock file, so
-  // each test process starts its search somewhere else. The time limit, far
-  // above a run on a loaded machine (about 20 s), stops only a hang, and
-  // then the whole process group, the X server included.
+  // The exit status of window_e2e.sh for scenario in an X display of its own
+  // (xvfb-run -a takes the first display number without a lock file: each
+  // test process starts its search elsewhere). The time limit, far above a
+  // run on a loaded machine (20 s), stops a hang, the X server included.
   int Drive(const std::string& scenario) {
     const std::string work = work_.string();
     return Shell("env -u QX_HEADLESS -u QT_QPA_PLATFORM QX_COMMON_APPDATA=" + kBuild +
@@ -225,15 +217,12 @@ class WindowEndToEnd : public ScratchProject {
     if (text.substr(comma + 1, end - comma - 1) != qx::ValueChecksum(value)) return "bad checksum: " + value;
     return value;
   }
-
-  std::string reason_;
 };
 
 // The E-Mail page set up by keyboard: the mail server, trigger 1 with a D
 // block attached, two recipients of it; Download and OK.
 TEST_F(WindowEndToEnd, MailSetUpByKeyboardIsSavedByOkAndDownloaded) {
   ASSERT_EQ(Drive("mail"), 0) << Log("driver.log") << Log("host.log");
-  EXPECT_NE(Log("host.log").find("ShowDialog_31QX returned\n"), std::string::npos);
 
   // Server 10.1.2.25 (hexadecimal a010219), port 587, user name and password
   // lengths 12 in Base64, account "Yes", sender 15 and subject 6 bytes, the
