@@ -36,7 +36,7 @@ TEST(DeviceAddrTable, DeviceTypesKindListsAndHints) {
 // one. A wrong number in any row of the catalogue shows here.
 TEST(DeviceAddrTable, EveryRangeRecordByItsLastAddress) {
   // clang-format off
-  struct KnownAnswer { uint16_t type, kind; uint32_t last, deviceAddress; uint16_t read, write, readWrite, bits; };
+  struct KnownAnswer { uint16_t type, kind; uint32_t last, device; uint16_t read, write, readWrite, bits; };
   const KnownAnswer answers[] = {
       {0, 0, 65535, 0xFFFF, 0x1, 0xF, 0x0, 1},
       {0, 1, 65535, 0xFFFF, 0x2, 0x0, 0x0, 1},
@@ -85,7 +85,7 @@ TEST(DeviceAddrTable, EveryRangeRecordByItsLastAddress) {
     ASSERT_TRUE(m);
     EXPECT_EQ(std::tuple(m.DeviceAddress, m.Length, m.Range->ReadCommand, m.Range->WriteCommand,
                          m.Range->ReadWriteCommand, m.Range->UnitBits),
-              std::tuple(a.deviceAddress, 1u, a.read, a.write, a.readWrite, a.bits));
+              std::tuple(a.device, 1u, a.read, a.write, a.readWrite, a.bits));
     EXPECT_EQ(t.FindRange(a.type, a.kind, a.last, 2).Length, 1u);
     const auto next = t.FindRange(a.type, a.kind, a.last + 1, 1);
     EXPECT_TRUE(!next || next.Range != m.Range);
