@@ -12,6 +12,7 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/Sources.h"
 #include "tests/support/TestSupport.h"
 
 namespace qx::cli::test {
@@ -29,23 +30,24 @@ struct Outcome {
   std::string err;
 };
 
-// Runs command in the fixture folder with streams of its own; the module
-// description comes from the build's data folder.
-inline Outcome RunIn(const fs::path& folder, const std::function<int(Streams)>& command) {
+// Runs command in folder (the fixture folder unless given) with streams of
+// its own; the module description comes from the build's data folder.
+inline Outcome RunIn(const std::function<int(Streams)>& command, const fs::path& folder = kFixtures) {
   setenv("QX_COMMON_APPDATA", QX_BUILD_DIR "/data", 1);
   const fs::path previous = fs::current_path();
   fs::current_path(folder);
   std::ostringstream out, err;
-  Outcome r;
-  r.status = command(Streams{out, err, nullptr});
+  const int status = command(Streams{out, err, nullptr});
   fs::current_path(previous);
-  r.out = out.str();
-  r.err = err.str();
-  return r;
+  return {status, out.str(), err.str()};
 }
 
-inline Outcome RunInFixtures(const std::function<int(Streams)>& command) {
-  return RunIn(kFixtures, command);
+// The record of the module at position in project line1 of folder.
+inline ModuleConfig ProjectRecord(const fs::path& folder, const std::string& position) {
+  std::string error;
+  const auto m = LoadProjectModule((folder / "line1").string(), position, error);
+  EXPECT_TRUE(m) << error;
+  return m ? m->record : ModuleConfig{};
 }
 
 }  // namespace qx::cli::test

@@ -1,136 +1,107 @@
 // compare and backup against a simulated communication manager (qxcommd's
-// server, in-process on 127.0.0.1) holding the fixture project's modules.
-#include <memory>
-#include <thread>
-
-#include "cli/Sources.h"
-#include "sim/Server.h"
+// server, in-process on 127.0.0.1) holding the fixture project's modules;
+// and every command's status two.
 #include "tests/cli/CliTestSupport.h"
+#include "tests/sim/SimHarness.h"
 
 namespace qx::cli::test {
 namespace {
 
-// Station 1, rack 1, slot numbers 3 and 8: the modules of project line1.
-class Manager {
- public:
-  explicit Manager(std::chrono::milliseconds latency = {}) : plant_({{1, 1, 3}, {1, 1, 8}}) {
-    server_ = std::make_unique<sim::Server>(plant_, sim::FaultPlan{});
-    server_->SetLatency(latency);
-    std::string error;
-    EXPECT_TRUE(server_->Listen(0, error)) << error;
-    thread_ = std::thread([this] { server_->Run(); });
-  }
-  ~Manager() {
-    server_->Stop();
-    thread_.join();
-  }
-  int port() const { return server_->Port(); }
-  // The module at slot number n now holds record.
-  void Load(int slotNumber, const ModuleConfig& record) {
-    sim::ModuleImage image;
-    std::copy_n(record.Bytes(), image.size(), image.begin());
-    std::string error;
-    EXPECT_TRUE(plant_.Store({1, 1, slotNumber}, image, error)) << error;
-  }
-  int requests() const { return server_->RequestsReceived(); }
+using Manager = qx::test::SimHarness;  // station 1, rack 1, slot numbers 3 and 8: project line1's modules
 
- private:
-  sim::Plant plant_;
-  std::unique_ptr<sim::Server> server_;
-  std::thread thread_;
-};
-
-ModuleConfig ProjectRecord(const char* position) {
+// The module at slot number n now holds record.
+void Load(Manager& manager, int slotNumber, const ModuleConfig& record) {
+  sim::ModuleImage image;
+  std::copy_n(record.Bytes(), image.size(), image.begin());
   std::string error;
-  auto m = LoadProjectModule((kFixtures / "line1").string(), position, error);
-  EXPECT_TRUE(m) << error;
-  return m ? m->record : ModuleConfig{};
+  EXPECT_TRUE(manager.plant().Store({1, 1, slotNumber}, image, error)) << error;
 }
 
 TEST(CompareTest, ReportsTheOneFieldTheModuleHasChanged) {
   Manager manager;
-  ModuleConfig module = ProjectRecord("12");
-  manager.Load(3, module);
-  Outcome r = RunInFixtures([&](Streams s) { return RunCompare("line1", "12", manager.port(), s); });
+  ModuleConfig module = ProjectRecord(kFixtures, "12");
+  Load(manager, 3, module);
+  Outcome r = RunIn([&](Streams s) { return RunCompare("line1", "12", manager.port(), s); });
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "SLOT12: the module runs the project's configuration\n");
 
   module.Item(2).ReadBlock().SetQuantity(12);
   // Items beyond ItemCount are not part of what the module runs.
   module.Item(9).SetSlaveAddress(77);
-  manager.Load(3, module);
-  r = RunInFixtures([&](Streams s) { return RunCompare("line1", "SLOT12", manager.port(), s); });
+  Load(manager, 3, module);
+  r = RunIn([&](Streams s) { return RunCompare("line1", "SLOT12", manager.port(), s); });
   EXPECT_EQ(r.status, 1) << r.err;
   EXPECT_EQ(r.out,
             "SLOT12: 1 field(s) differ (project -> module)\n"
             "DataExchangeItem[2].ReadBlock.Quantity: 10 -> 12\n");
 }
 
-TEST(CompareTest, WritesNothingAndFailsClearly) {
-  Manager manager;
-  const auto before = fs::last_write_time(kFixtures / "line1.qx1");
-  const std::pair<std::function<int(Streams)>, const char*> cases[] = {
-      {[&](Streams s) { return RunCompare("line1", "14", manager.port(), s); }, "no KM31QX-2C module at SLOT14"},
-      {[&](Streams s) { return RunCompare("line9", "12", manager.port(), s); },
-       "upload from SLOT12 failed: reading the data-exchange header failed: no module at that position"},
-      {[&](Streams s) { return RunCompare("line1", "12", 1, s); }, "cannot connect to the communication manager"},
-  };
-  for (const auto& [command, message] : cases) {
-    SCOPED_TRACE(message);
-    const Outcome r = RunInFixtures(command);
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
-  }
-  EXPECT_EQ(fs::last_write_time(kFixtures / "line1.qx1"), before);
-}
-
 TEST(BackupTest, OneStationFailingLeavesTheOthersSavedAndExitsOne) {
   Manager manager;
-  const ModuleConfig slot12 = ProjectRecord("12");
-  manager.Load(3, slot12);
+  const ModuleConfig slot12 = ProjectRecord(kFixtures, "12");
+  Load(manager, 3, slot12);
   TempFolder out;
-  const Outcome r = RunInFixtures([&](Streams s) {
-    return RunBackup({"line9", "line1", "faulty"}, manager.port(), out.path().string(), 3, s);
+  const Outcome r = RunIn([&](Streams s) {
+    return RunBackup({"line9", (kFixtures / "line1").string(), "faulty"}, manager.port(), out.path().string(),
+                     3, s);
   });
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
   const std::string dir = out.path().string();
   EXPECT_EQ(r.err, "4 of 6 modules saved in " + dir +
                        "\n2 failed:\n"
-                       "  line9 SLOT12: reading the data-exchange header failed: no module at that position (status 0x0101)\n"
-                       "  line9 SLOT17: reading the data-exchange header failed: no module at that position (status 0x0101)\n");
-  std::vector<std::string> files;
-  for (const auto& e : fs::directory_iterator(out.path())) files.push_back(e.path().filename().string());
-  std::sort(files.begin(), files.end());
-  EXPECT_EQ(files, (std::vector<std::string>{"faulty_SLOT12.qx1", "faulty_SLOT17.qx1", "line1_SLOT12.qx1",
-                                             "line1_SLOT17.qx1"}));
+                       "  line9 SLOT12: reading the data-exchange header failed: no module at that position "
+                       "(status 0x0101)\n"
+                       "  line9 SLOT17: reading the data-exchange header failed: no module at that position "
+                       "(status 0x0101)\n");
+  for (const char* name : {"faulty_SLOT12.qx1", "faulty_SLOT17.qx1", "line1_SLOT12.qx1", "line1_SLOT17.qx1"})
+    EXPECT_TRUE(fs::exists(out.path() / name)) << name;
+  EXPECT_EQ(out.Entries(), 4);
   // Each file is an export file of what the module holds.
   std::string error;
   const auto saved = LoadFileModules((out.path() / "line1_SLOT12.qx1").string(), error);
   ASSERT_TRUE(saved) << error;
-  EXPECT_EQ(saved->front().section, "SLOT00");
-  EXPECT_EQ(saved->front().firmwareVersion, 0x110u);
-  EXPECT_TRUE(saved->front().checksumsMatch);
+  EXPECT_EQ(std::tuple(saved->front().section, saved->front().firmwareVersion, saved->front().checksumsMatch),
+            std::tuple("SLOT00", 0x110u, true));
   EXPECT_TRUE(saved->front().record == slot12);
 }
 
-TEST(BackupTest, RefusesBadArgumentsBeforeAnyTransfer) {
+// Unreadable input, bad arguments and a failed transfer are status 2 with the
+// reason on standard error, nothing on standard output and nothing written.
+// Bad arguments are refused before any transfer.
+TEST(StatusTwoTest, EveryCommandFailsClearlyAndWritesNothing) {
   Manager manager;
+  const int port = manager.port();
   TempFolder out;
-  const std::pair<std::function<int(Streams)>, const char*> cases[] = {
-      {[&](Streams s) { return RunBackup({"line1"}, manager.port(), "no/such/dir", 2, s); }, "no such folder"},
-      {[&](Streams s) { return RunBackup({"line1", "line7"}, manager.port(), out.path().string(), 2, s); },
-       "line7: not a host project"},
-      {[&](Streams s) { return RunBackup({"line1", "line1.ini"}, manager.port(), out.path().string(), 2, s); },
-       "same name"},
+  const std::string dir = out.path().string();
+  const std::vector<std::string> unknown{"line1", "line7"}, twins{"line1", "line1.ini"};
+  const auto before = fs::last_write_time(kFixtures / "line1.qx1");
+  const std::pair<const char*, std::function<int(Streams)>> cases[] = {
+      {"nowhere.qx1: no such file", [](Streams s) { return RunCheck("nowhere.qx1", s); }},
+      {"holds no KM31QX-2C parameters", [](Streams s) { return RunCheck("line1.hw", s); }},
+      {"[SLOT13] holds no KM31QX-2C parameters", [](Streams s) { return RunDump("line1", "13", false, s); }},
+      {"is not of the form", [](Streams s) { return RunDump("line1", "SLOTX2", false, s); }},
+      {"old: no such file", [](Streams s) { return RunDump("old", "12", false, s); }},
+      {"old.ini: no section [SLOT12]", [](Streams s) { return RunDump("old.ini", "12", false, s); }},
+      {"no section [SLOT13]", [](Streams s) { return RunDiff("line1.qx1:13", "line1.qx1", s); }},
+      {"no such folder", [&](Streams s) { return RunBackup({"line1"}, port, "no/such/dir", 2, s); }},
+      {"line7: not a host", [&](Streams s) { return RunBackup(unknown, port, dir, 2, s); }},
+      {"same name", [&](Streams s) { return RunBackup(twins, port, dir, 2, s); }},
+      {"no KM31QX-2C module at SLOT14", [&](Streams s) { return RunCompare("line1", "14", port, s); }},
+      {"cannot connect to the communication", [](Streams s) { return RunCompare("line1", "12", 1, s); }},
+      {"upload from SLOT12 failed: reading the data-exchange header failed: no module at that position",
+       [&](Streams s) { return RunCompare("line9", "12", port, s); }},
   };
-  for (const auto& [command, message] : cases) {
+  for (const auto& [message, command] : cases) {
     SCOPED_TRACE(message);
-    const Outcome r = RunInFixtures(command);
+    EXPECT_EQ(manager.requests(), 0);  // the last case is the first to reach the manager
+    const Outcome r = RunIn(command);
     EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
   }
-  EXPECT_EQ(manager.requests(), 0);
+  EXPECT_EQ(fs::last_write_time(kFixtures / "line1.qx1"), before);
+  EXPECT_EQ(out.Entries(), 0);
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 // The data-exchange table as a comma-separated file: the header row, item
 // rows in readable words that read back into the same items, and a bad row
 // that is named by row, column and reason while the table stays as it was.
-#include "dataexch/ItemCsv.h"
-
 #include <gtest/gtest.h>
 
+#include "dataexch/ItemCsv.h"
 #include "platform/ProfileFile.h"
 #include "platform/TextTable.h"
 #include "tests/support/TestSupport.h"
@@ -36,62 +35,77 @@ class ItemCsvTest : public test::TempFolderTest {
 };
 
 TEST_F(ItemCsvTest, ExportWritesTheHeaderAndOneReadableRowPerItem) {
-  Row(1, ",1,1,192.168.1.20,100,500,0,MODBUS TCP,D4096,1F (MODBUS Register Hex),10,D4608,400001 (MODBUS 6 Digit),2");
-  Row(2, ",0,255,10.0.0.1,60000,10,1,CPU Model C,D4200,D100.15 (D Coil),1,D4700,E31 (E Register),1");
-  Row(3, ",1,0,0.0.0.0,1,60000,0,CPU Model A,D4106,X377 (X),1,D4610,Y17 (Y),2");
+  // Each row is stored as an item and written back as it was read.
+  const std::string rows[] = {
+      ",1,1,192.168.1.20,100,500,0,MODBUS TCP,D4096,1F (MODBUS Register Hex),10,D4608,400001 (MODBUS 6 "
+      "Digit),2",
+      ",0,255,10.0.0.1,60000,10,1,CPU Model C,D4200,D100.15 (D Coil),1,D4700,E31 (E Register),1",
+      ",1,0,0.0.0.0,1,60000,0,CPU Model A,D4106,X377 (X),1,D4610,Y17 (Y),2"};
+  for (int n = 1; n <= 3; ++n) Row(n, rows[n - 1]);
   const std::string path = PathOf("table.csv");
   ASSERT_TRUE(WriteCsvFile(path, config, 0x110, texts, bases));
-  EXPECT_EQ(ReadFile(path),
-            "[SLOT00]\r\nMODULE_NAME=KM31QX-2C\r\nMODULE_ID=0x5881\r\nFWVER=110\r\n"
-            "Item=,Enable,Slave Address,IP Address,Update Cycle,Timeout,Support Function Code 0x17,Device Type,"
-            "Input Local Address,Input Remote Address,Input Quantity,Output Local Address,Output Remote Address,"
-            "Output Quantity\r\n"
-            "DE_ITEM1=,1,1,192.168.1.20,100,500,0,MODBUS TCP,D4096,1F (MODBUS Register Hex),10,D4608,400001 (MODBUS 6 Digit),2\r\n"
-            "DE_ITEM2=,0,255,10.0.0.1,60000,10,1,CPU Model C,D4200,D100.15 (D Coil),1,D4700,E31 (E Register),1\r\n"
-            "DE_ITEM3=,1,0,0.0.0.0,1,60000,0,CPU Model A,D4106,X377 (X),1,D4610,Y17 (Y),2\r\n");
-  // Read back into a fresh table: the same items, commands and segments included.
+  EXPECT_EQ(
+      ReadFile(path),
+      "[SLOT00]\r\nMODULE_NAME=KM31QX-2C\r\nMODULE_ID=0x5881\r\nFWVER=110\r\n"
+      "Item=,Enable,Slave Address,IP Address,Update Cycle,Timeout,Support Function Code 0x17,Device Type,"
+      "Input Local Address,Input Remote Address,Input Quantity,Output Local Address,Output Remote Address,"
+      "Output Quantity\r\nDE_ITEM1=" +
+          rows[0] + "\r\nDE_ITEM2=" + rows[1] + "\r\nDE_ITEM3=" + rows[2] + "\r\n");
+  // Read back into a fresh table: the same items, with what the editor stores
+  // for them (tests/dataexch/item_editor_test.cpp).
   ModuleConfig fresh;
   fresh.SetDefaults();
   ASSERT_FALSE(ReadCsvFile(path, table, limits, bases, fresh).has_value());
   EXPECT_TRUE(fresh == config);
-  EXPECT_EQ(config.Item(2).ReadBlock().Segment1Address(), 0x10000000u + 1615);
-  EXPECT_EQ(config.Item(1).WriteBlock().Command(), 0x10);
+  // Items beyond the count are not written, and reading resets the items past its rows.
+  config.SetItemCount(2);
+  ASSERT_TRUE(WriteCsvFile(path, config, 0x110, texts, bases));
+  EXPECT_EQ(ReadFile(path).find("DE_ITEM3"), std::string::npos);
+  config.SetItemCount(3);
+  ASSERT_FALSE(ReadCsvFile(path, table, limits, bases, config).has_value());
+  EXPECT_EQ(std::tuple(config.ItemCount(), config.Item(3).UpdateCycle()), std::tuple(2, 10));
+}
+
+// row with value in its column (1 is Enable, 13 the output quantity).
+std::string With(std::string row, int column, const std::string& value) {
+  std::size_t at = 0;
+  for (int i = 0; i < column; ++i) at = row.find(',', at) + 1;
+  return row.replace(at, row.find(',', at) - at, value);
 }
 
 TEST_F(ItemCsvTest, ABadRowIsNamedAndTheTableStaysAsItWas) {
-  const std::string good = ",1,1,192.168.1.20,100,500,0,MODBUS TCP,D4096,1F (MODBUS Register Hex),10,D4608,0 (MODBUS Coil Hex),2";
-  struct Case {
-    const char* second;  // row 2
-    int column;
-    CsvProblem problem;
-    const char* message;
-  } cases[] = {
-      {",1,1,192.168.1.20,100,500,0,MODBUS TCP,D4096", 0, CsvProblem::kFieldCount, ""},
-      {"1,1,192.168.1.20,100,500,0,MODBUS TCP,D4096,1F (MODBUS Register Hex),10,D4608,0 (MODBUS Coil Hex),2", 0, CsvProblem::kFieldCount, ""},
-      {",yes,1,192.168.1.20,100,500,0,MODBUS TCP,D4096,1F (MODBUS Register Hex),10,D4608,0 (MODBUS Coil Hex),2", 1, CsvProblem::kNotFlag, ""},
-      {",1,x,192.168.1.20,100,500,0,MODBUS TCP,D4096,1F (MODBUS Register Hex),10,D4608,0 (MODBUS Coil Hex),2", 2, CsvProblem::kNotNumber, ""},
-      {",1,1,192.168.1.256,100,500,0,MODBUS TCP,D4096,1F (MODBUS Register Hex),10,D4608,0 (MODBUS Coil Hex),2", 3, CsvProblem::kBadIp, ""},
-      {",1,1,192.168.1.2,100,500,0,PLC,D4096,1F (MODBUS Register Hex),10,D4608,0 (MODBUS Coil Hex),2", 7, CsvProblem::kDeviceType, ""},
-      {",1,1,192.168.1.2,100,500,0,MODBUS TCP,D4095,1F (MODBUS Register Hex),10,D4608,0 (MODBUS Coil Hex),2", 8, CsvProblem::kLocalAddress, ""},
-      {",1,1,192.168.1.2,100,500,0,MODBUS TCP,D4096,1F,10,D4608,0 (MODBUS Coil Hex),2", 9, CsvProblem::kKind, ""},
-      {",1,1,192.168.1.2,100,500,0,MODBUS TCP,D4096,1F (MODBUS Input Coil Hex),10,D4608,0 (MODBUS Input Coil Hex),2", 12, CsvProblem::kKind, ""},
-      {",1,1,192.168.1.2,100,500,0,CPU Model A,D4096,X18 (X),10,D4608,Y0 (Y),2", 9, CsvProblem::kRemoteAddress, ""},
-      {",1,1,192.168.1.2,100,500,0,MODBUS TCP,D4096,1G (MODBUS Register Hex),10,D4608,0 (MODBUS Coil Hex),2", 9, CsvProblem::kRemoteAddress, ""},
-      {",1,256,192.168.1.2,100,500,0,MODBUS TCP,D4096,1F (MODBUS Register Hex),10,D4608,0 (MODBUS Coil Hex),2", 2, CsvProblem::kRejected, "Msg4"},
-      {",1,1,192.168.1.2,100,500,0,MODBUS TCP,D4096,1F (MODBUS Register Hex),101,D4608,0 (MODBUS Coil Hex),2", 10, CsvProblem::kRejected, "Msg12"},
-      {",1,1,192.168.1.2,100,500,0,MODBUS TCP,D4600,1F (MODBUS Register Hex),10,D4608,0 (MODBUS Coil Hex),2", 8, CsvProblem::kRejected, "Msg36"},
+  const std::string good =
+      ",1,1,192.168.1.20,100,500,0,MODBUS TCP,D4096,1F (MODBUS Register Hex),10,D4608,0 (MODBUS Coil Hex),2";
+  const std::string cpu = With(With(With(good, 7, "CPU Model A"), 9, "X18 (X)"), 12, "Y0 (Y)");
+  using P = CsvProblem;
+  // row 2, the column and problem reported, the editor's message
+  const std::tuple<std::string, int, CsvProblem, const char*> cases[] = {
+      {good.substr(0, good.find(",1F")), 0, P::kFieldCount, ""},
+      {good.substr(1), 0, P::kFieldCount, ""},
+      {With(good, 1, "yes"), 1, P::kNotFlag, ""},
+      {With(good, 2, "x"), 2, P::kNotNumber, ""},
+      {With(good, 3, "192.168.1.256"), 3, P::kBadIp, ""},
+      {With(good, 7, "PLC"), 7, P::kDeviceType, ""},
+      {With(good, 8, "D4095"), 8, P::kLocalAddress, ""},
+      {With(good, 9, "1F"), 9, P::kKind, ""},
+      {With(good, 12, "0 (MODBUS Input Coil Hex)"), 12, P::kKind, ""},
+      {cpu, 9, P::kRemoteAddress, ""},
+      {With(good, 9, "1G (MODBUS Register Hex)"), 9, P::kRemoteAddress, ""},
+      {With(good, 2, "256"), 2, P::kRejected, "Msg4"},
+      {With(good, 10, "101"), 10, P::kRejected, "Msg12"},
+      {With(good, 8, "D4600"), 8, P::kRejected, "Msg36"},
   };
   const std::string path = PathOf("bad.csv");
   config.Item(1).SetSlaveAddress(99);
   config.SetItemCount(1);
   const ModuleConfig before = config;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.second);
-    WriteFile(path, "[SLOT00]\r\nMODULE_ID=0x5881\r\nDE_ITEM1=" + good + "\r\nDE_ITEM2=" + c.second + "\r\n");
+  for (const auto& [row, column, problem, message] : cases) {
+    SCOPED_TRACE(row);
+    WriteFile(path, "[SLOT00]\r\nMODULE_ID=0x5881\r\nDE_ITEM1=" + good + "\r\nDE_ITEM2=" + row + "\r\n");
     const auto error = ReadCsvFile(path, table, limits, bases, config);
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(std::tuple(error->row, error->column, error->problem, error->message.key),
-              std::tuple(2, c.column, c.problem, std::string(c.message)));
+              std::tuple(2, column, problem, std::string(message)));
     EXPECT_TRUE(config == before);
   }
   WriteFile(path, "[SLOT00]\r\nMODULE_ID=0x1234\r\nDE_ITEM1=" + good + "\r\n");

@@ -1,11 +1,11 @@
 // The table operations on the record, the overlap of items' local registers
 // and the wire form of a block's address.
-#include "dataexch/ItemTable.h"
-
 #include <gtest/gtest.h>
 
 #include <tuple>
 #include <vector>
+
+#include "dataexch/ItemTable.h"
 
 namespace qx {
 namespace {
@@ -74,15 +74,8 @@ TEST(ItemTable, WireFormOfABlock) {
   const CDeviceAddrTable table;
   ModuleConfig config;
   auto block = config.Item(1).ReadBlock();
-  struct Case {
-    uint16_t type, kind;
-    uint32_t address;
-    Direction dir;
-    bool found;
-    uint16_t command;
-    uint32_t device;
-    bool modbus;
-  } cases[] = {
+  // type, kind, address, direction; whether it has a wire form, its command, device address, MODBUS or not
+  const std::tuple<uint16_t, uint16_t, uint32_t, Direction, bool, uint16_t, uint32_t, bool> cases[] = {
       {0, 4, 400017, Direction::kRead, true, 3, 16, true},
       {0, 4, 400017, Direction::kWrite, true, 0x10, 16, true},
       {0, 4, 300001, Direction::kWrite, true, 0, 0, true},  // readable only
@@ -91,14 +84,14 @@ TEST(ItemTable, WireFormOfABlock) {
       {1, 8, 10000, Direction::kRead, false, 0, 0, true},
       {7, 0, 0, Direction::kRead, false, 0, 0, true},
   };
-  for (const Case& c : cases) {
-    block.SetRemoteKind(c.kind);
-    block.SetRemoteAddress(c.address);
-    const auto wire = BlockWireForm(table, c.type, std::as_const(config).Item(1).ReadBlock(), c.dir);
-    ASSERT_EQ(wire.has_value(), c.found) << c.type << "/" << c.kind << " " << c.address;
+  for (const auto& [type, kind, address, dir, found, command, device, modbus] : cases) {
+    block.SetRemoteKind(kind);
+    block.SetRemoteAddress(address);
+    const auto wire = BlockWireForm(table, type, std::as_const(config).Item(1).ReadBlock(), dir);
+    ASSERT_EQ(wire.has_value(), found) << type << "/" << kind << " " << address;
     if (wire) {
       EXPECT_EQ(std::tuple(wire->command, wire->deviceAddress, wire->modbus),
-                std::tuple(c.command, c.device, c.modbus));
+                std::tuple(command, device, modbus));
     }
   }
 }

@@ -1,20 +1,16 @@
 #!/usr/bin/env bash
 # Drives the configurator window as a person would, inside the X display that
 # xvfb-run made for it: qxhost opens the window for one module of a scratch
-# project, xdotool clicks and types. window_e2e_test.cpp runs it as
+# project, xdotool clicks and types. plugin_e2e_test.cpp runs it as
 #   xvfb-run -a -n N -s "-screen 0 1280x1024x24 -fbdir WORK" window_e2e.sh BUILD BASE WORK SCENARIO
 # with QX_COMMON_APPDATA set. Scenarios, on the module in slot index 2:
-#   ntp       the NTP tab, "NTP Client Service Enable" ticked, the server
-#             address typed as 192.168.1.10, the update cycle as 25, Enter (OK);
-#   download  qxcommd started on a free port that the window learns from the
-#             host's "set port" message; Download pressed, its message
-#             answered, Cancel.
-#   dataexch  qxcommd started as for download; on the Data Exchange tab
+#   dataexch  qxcommd started on a free port that the window learns from the
+#             host's "set port" message; on the Data Exchange tab
 #             New... pressed from the keyboard, the new item's row double
 #             clicked, in the Item Edit dialog the read remote address typed
 #             as 1f and the read quantity as 10, Enter (the dialog's OK);
 #             then Download, its message answered, and the window's OK.
-#   mail      qxcommd as for download; on the E-Mail tab the mail server,
+#   mail      qxcommd as for dataexch; on the E-Mail tab the mail server,
 #             trigger 1 (with a D block attached) and two recipients of it
 #             set up by keyboard, Download pressed, its message answered, OK.
 # qxhost's output goes to WORK/host.log. Every wait is on a window, a file or
@@ -96,41 +92,6 @@ rows_checksum() {
   tail -c +$((PIXELS + $1 * ROW_BYTES + 1)) "$FRAMEBUFFER" | head -c $((($2 - $1) * ROW_BYTES)) | cksum
 }
 
-# The tab widths follow the font, so the NTP tab is found as a person finds
-# it: pressing along the tab row from the left until the page below changes
-# (the tab right of "Data Exchange" is NTP).
-open_ntp_tab() {
-  local X Y WIDTH HEIGHT WINDOW SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  local top=$((Y + HEIGHT / 4)) bottom=$((Y + HEIGHT * 3 / 4)) tab_row=$((Y + 24))
-  local before x polls
-  # Xvfb draws the pointer into the screen: it goes to the tab row, above
-  # the rows compared, before they are taken.
-  xdotool mousemove "$((X + 12))" "$tab_row"
-  before=$(rows_checksum "$top" "$bottom")
-  for ((x = X + 12; x < X + WIDTH / 2; x += 12)); do
-    xdotool mousemove "$x" "$tab_row" click 1
-    for ((polls = 0; polls < 25; polls++)); do
-      [[ $(rows_checksum "$top" "$bottom") != "$before" ]] && return 0
-      sleep 0.02
-    done
-  done
-  return 1
-}
-
-# The window opens with the focus on Upload. Its focus chain runs Upload,
-# Download, Import File, Export File, Default, OK, Cancel, then the shown
-# page: on the NTP page the client check box, the server address (one stop
-# for its four parts), the update cycle. The address is typed as written.
-edit_ntp() {
-  open_ntp_tab "$1" || fail "pressing along the tab row never changed the page"
-  xdotool key --delay 20 Tab Tab Tab Tab Tab Tab Tab space Tab
-  xdotool type --delay 20 192.168.1.10
-  xdotool key --delay 20 Tab
-  xdotool type --delay 20 25
-  xdotool key Return
-}
-
 # Presses along the tab row at height $1 from x = $2 to $3 and stops after
 # the page below changed $4 times; prints the x of each change.
 press_tabs_along() {
@@ -168,9 +129,11 @@ edit_mail() {
   local trigger_tab recipient_tab
   trigger_tab=$(sed -n 1p <<<"$xs") recipient_tab=$(sed -n 2p <<<"$xs")
   xdotool mousemove $(((X + 12 + trigger_tab) / 2)) "$inner_row" click 1
-  # Mail Server, from Upload along the focus chain as in edit_ntp: server
-  # address, port, "Default ( 25 )", sender, subject, the account choice
-  # (Down: "Yes"), user name, password.
+  # The window opens with the focus on Upload. Its focus chain runs Upload,
+  # Download, Import File, Export File, Default, OK, Cancel, then the shown
+  # page: on Mail Server the server address (one stop for its four parts,
+  # typed as written), port, "Default ( 25 )", sender, subject, the account
+  # choice (Down: "Yes"), user name, password.
   xdotool key --delay 20 Tab Tab Tab Tab Tab Tab Tab
   xdotool type --delay 20 10.1.2.25
   xdotool key Tab
@@ -280,15 +243,6 @@ edit_new_item() {
   xdotool mousemove $((X + WIDTH - 131)) $((Y + HEIGHT - 24)) click 1
 }
 
-# The window opens on the Data Exchange page. A click into its empty item
-# list gives the list the focus; the chain then runs New..., Upload.
-focus_upload() {
-  local X Y WIDTH HEIGHT WINDOW SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  xdotool mousemove $((X + WIDTH * 2 / 5)) $((Y + HEIGHT / 2)) click 1
-  xdotool key --delay 20 Tab Tab
-}
-
 press_download() {
   xdotool key Tab space  # Upload -> Download
   local box
@@ -296,15 +250,11 @@ press_download() {
   [[ -n $box ]] || fail "no message after Download"
   xdotool windowfocus --sync "$box" key Return
   wait_window_gone KM31QX-2C || fail "the message after Download did not close"
-  if [[ ${2:-} == ok ]]; then
-    # Where the focus lands after the progress window is not fixed: OK is
-    # clicked, the second button from the bottom right corner.
-    local X Y WIDTH HEIGHT WINDOW SCREEN
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    xdotool windowfocus --sync "$1" mousemove $((X + WIDTH - 130)) $((Y + HEIGHT - 24)) click 1
-  else
-    xdotool windowfocus --sync "$1" key Escape
-  fi
+  # Where the focus lands after the progress window is not fixed: OK is
+  # clicked, the second button from the bottom right corner.
+  local X Y WIDTH HEIGHT WINDOW SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool windowfocus --sync "$1" mousemove $((X + WIDTH - 130)) $((Y + HEIGHT - 24)) click 1
 }
 
 # Sets SIM_PORT once qxcommd listens.
@@ -325,13 +275,10 @@ start_simulator() {
 unset QX_HEADLESS QT_QPA_PLATFORM
 show=(show "$BASE" 12 0x0409 0x110)
 case $SCENARIO in
-  ntp) ;;
-  download | mail | dataexch)
-    start_simulator
-    show+=(--port "$SIM_PORT")
-    ;;
+  mail | dataexch) start_simulator ;;
   *) fail "unknown scenario $SCENARIO" ;;
 esac
+show+=(--port "$SIM_PORT")
 
 "$BUILD/qxhost" "${show[@]}" >"$WORK/host.log" 2>&1 &
 HOST_PID=$!
@@ -339,15 +286,10 @@ window=$(window_named 'QX Configurator')
 [[ -n $window ]] || fail "the configurator window did not open"
 xdotool windowfocus --sync "$window"
 case $SCENARIO in
-  ntp) edit_ntp "$window" ;;
-  download)
-    focus_upload "$window"
-    press_download "$window"
-    ;;
   dataexch) edit_new_item "$window" ;;
   mail)
     edit_mail "$window"
-    press_download "$window" ok
+    press_download "$window"
     ;;
 esac
 wait_host_exit || fail "the window did not close"
