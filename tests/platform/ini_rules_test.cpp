@@ -140,15 +140,5 @@ TEST(IniWrite, LineBreaksAndNulsAreRefusedChangingNothing) {
   EXPECT_EQ(doc.Serialize(), before);
 }
 
-// What a write stores reads back whole, however long: no work may grow faster than the line.
-TEST(IniWrite, WrittenValuesReadBackWhole) {
-  IniDocument doc, again;
-  for (const std::string& value : {std::string(16 << 20, 'x'), std::string("a=b=c;d"), std::string()}) {
-    ASSERT_TRUE(doc.SetValue("s", "k", value));
-    again.Parse(doc.Serialize());
-    EXPECT_EQ(again.Value("S", "K"), value);
-  }
-}
-
 }  // namespace
 }  // namespace qx
