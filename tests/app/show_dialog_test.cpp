@@ -87,6 +87,7 @@ TEST_F(ShowDialog, LanguageBindsTextsOnlyWithTheirTranslationAndDataFolderFallsB
 }
 
 TEST_F(ShowDialog, NewProjectGetsItsParameterFileAndTheModulesSection) {
+  EXPECT_EQ(app_.Record(), record_);  // at its defaults before any session
   WriteProject(HardwareConfig() + ModuleSlot(3, 7, "205") + ModuleSlot(8, 9));
   ASSERT_TRUE(Prepare("13"));
   const std::string text = ReadFile(base_ + ".qx1");
@@ -129,16 +130,6 @@ TEST_F(ShowDialog, WithoutAWindowOneLineTellsWhetherTheSectionWasWritten) {
   EXPECT_EQ(show(), "KM31QX-2C: no configurator window can be opened here; SLOT13 of " + base_ +
                         " could not be written to " + file + ": the file is read-only\n");
   EXPECT_EQ(ReadFile(file), "[SLOT13]\r\n");
-}
-
-TEST_F(ShowDialog, RecordStartsAtItsDefaultsAndTheWindowGetsTheLatestLimits) {
-  EXPECT_EQ(app_.Record(), record_);  // at its defaults
-  app_.SetDataExchangeLenMax(100, 200);
-  app_.SetDataExchangeLenMax(5, 6);
-  EXPECT_EQ(std::pair(app_.WindowContext().readLenMax, app_.WindowContext().writeLenMax),
-            std::pair(std::optional(5), std::optional(6)));
-  app_.ClearDataExchangeLenMax();
-  EXPECT_FALSE(app_.WindowContext().readLenMax || app_.WindowContext().writeLenMax);
 }
 
 }  // namespace

@@ -122,6 +122,12 @@ TEST_F(TransferEntry, UploadOfEveryModuleGoesInSlotOrderAndSavesEach) {
   EXPECT_EQ(link_.slotOrder, (std::vector<int>{3, 8, 3, 8}));
   EXPECT_EQ(std::pair(StoredRecord(2), StoredRecord(7)), std::pair(Marked(34), Marked(88)));
   EXPECT_EQ(link_.closed, Closed(2, FakeManager::kConnection));  // each run closes its connection
+  // A parameter file that cannot be saved (a folder stands at its path) fails at the first module.
+  std::filesystem::remove(parameterPath_);
+  ASSERT_TRUE(std::filesystem::create_directory(parameterPath_));
+  EXPECT_FALSE(Upload("00"));
+  EXPECT_EQ(std::pair(link_.slotOrder.size(), link_.closed.size()),
+            std::pair(std::size_t{5}, std::size_t{3}));
 }
 
 TEST_F(TransferEntry, DownloadSendsEachModulesOwnSectionUpToTheFirstFailure) {
@@ -153,16 +159,6 @@ TEST_F(TransferEntry, WhatTheHostIsToldWithoutATransfer) {
   // Each opened connection is closed; nothing more is shown.
   EXPECT_EQ(std::tuple(link_.closed, link_.slotOrder.size(), ui_.messages.size()),
             std::tuple(Closed(6, FakeManager::kConnection), 0u, 1u));
-}
-
-// A parameter file that cannot be saved (here a folder stands at its path)
-// fails the upload at its first module.
-TEST_F(TransferEntry, UploadThatCannotBeSavedFails) {
-  WriteProject(HardwareConfig() + ModuleSlot(2, 12) + ModuleSlot(7, 17));
-  ASSERT_TRUE(std::filesystem::create_directory(base_ + ".qx1"));
-  EXPECT_FALSE(Upload("00"));
-  EXPECT_EQ(std::pair(link_.slotOrder, link_.closed),
-            std::pair(std::vector<int>{3}, Closed{FakeManager::kConnection}));
 }
 
 }  // namespace
