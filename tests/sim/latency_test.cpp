@@ -8,7 +8,7 @@
 
 #include "comm/Frames.h"
 #include "comm/XferKit.h"
-#include "sim/Options.h"
+#include "sim/Faults.h"
 #include "sim/Server.h"
 
 namespace qx::sim {
@@ -16,15 +16,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
-
-TEST(LatencyTest, OptionTakesMillisecondsInRange) {
-  std::string error;
-  EXPECT_EQ(ParseOptions({"--plant", "p.ini"}, error)->latencyMs, 0);
-  EXPECT_EQ(ParseOptions({"--plant", "p.ini", "--latency", "5"}, error)->latencyMs, 5);
-  for (const char* bad : {"-1", "60001", "5ms", ""}) {
-    EXPECT_FALSE(ParseOptions({"--plant", "p.ini", "--latency", bad}, error)) << bad;
-  }
-}
 
 TEST(LatencyTest, SlowReplyOnOneConnectionDoesNotHoldUpAnother) {
   Plant plant({{1, 1, 3}});
