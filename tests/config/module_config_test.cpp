@@ -51,9 +51,6 @@ TEST(ModuleConfigTest, DefaultsAndResetsReplaceEveryByteTheyOwn) {
 // A text longer than its field is cut at the field's end; a shorter one clears what the longer
 // left, and reading stops at the first NUL.
 TEST(ModuleConfigTest, TextsFillExactlyTheirField) {
-  // Each text field names its size, for the code that bounds texts by their field.
-  static_assert(M::kSenderAddressSize == 64 && M::kPasswordTextSize == 32 && M::kSubjectSize == 16 &&
-                TriggerView<const uint8_t>::kTriggerNameSize == 16 && TriggerView<uint8_t>::kUserMessageSize == 64);
   using S = std::string_view;
   using Text = std::string (*)(M&, S);  // sets, then reads back
   const std::tuple<std::size_t, std::size_t, Text> fields[] = {

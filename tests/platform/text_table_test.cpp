@@ -58,7 +58,6 @@ TEST_F(TextTableTest, WordsFallBackAndMessagesFormatSafely) {
   EXPECT_EQ(table.UiWord("TAB_SNMP", "Email"), "Netz");
   EXPECT_EQ(table.UiWord("TAB_Unknown"), "");
   EXPECT_EQ(table.FormatMessage("Msg7", {99LL}), "limit 99");
-  EXPECT_EQ(table.FormatMessage("Msg14", {7LL}), "Remote %s");
 }
 
 // Every language has the 33 words (English: the built-in ones) and 37 messages with their arguments.
