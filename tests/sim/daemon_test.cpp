@@ -1,5 +1,5 @@
 // qxcommd as a program: its plant file, its options and fault plans, and
-// the built daemon started, used and stopped by process id.
+// the built daemon started and stopped by process id.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
