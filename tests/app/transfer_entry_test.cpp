@@ -66,13 +66,6 @@ class FakeManager : public CXferKit {
 constexpr int kPort = 8895;
 using Closed = std::vector<int>;
 
-ModuleConfig Marked(int cycle) {  // a record told apart from others by its NTP update cycle
-  ModuleConfig record;
-  record.SetDefaults();
-  record.SetNtpUpdateCycle(static_cast<uint16_t>(cycle));
-  return record;
-}
-
 class TransferEntry : public ProjectFixture {
  protected:
   void SetUp() override {
@@ -89,14 +82,17 @@ class TransferEntry : public ProjectFixture {
     ReadParameters(seven, file, 1, 7, "");
     return {two.NtpUpdateCycle(), seven.NtpUpdateCycle()};
   }
-  // Slots 2, 5 and 7 store records marked 2, 5, 7.
+  // Slots 2, 5 and 7 store records told apart by their NTP update cycles 2, 5 and 7.
   void ThreeModules() {
     WriteProject(HardwareConfig() + ModuleSlot(2, 12) + ModuleSlot(5, 15) + ModuleSlot(7, 17));
     Load();
     ASSERT_TRUE(CreateParameterFile(parameterPath_));
+    ModuleConfig record;
+    record.SetDefaults();
     for (int slot : {2, 5, 7}) {
       CreateModuleSection(context_, 1, slot, 10 + slot, 0x110);
-      WriteParameters(Marked(slot), 0, parameters_, 1, slot, "");
+      record.SetNtpUpdateCycle(static_cast<uint16_t>(slot));
+      WriteParameters(record, 0, parameters_, 1, slot, "");
     }
   }
 
