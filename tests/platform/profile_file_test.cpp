@@ -279,7 +279,8 @@ class ProfileFileTest : public TempFolderTest {
 // (the batch test below copies one); a copy onto itself or from nowhere is refused.
 TEST_F(ProfileFileTest, NullArgumentsRefusedCopiesAndUnboundObjects) {
   EXPECT_FALSE(file_.WriteString("s", "k", "v"));  // unbound: nowhere to write
-  Bind("[s]\r\nk=v\r\n");
+  Bind("[s]\r\nk=v=w\r\n");
+  EXPECT_EQ(file_.GetString("s", "k"), "v=w");  // the value holds every '=' after the first
   EXPECT_EQ(file_.GetString(nullptr, "k", "def  "), "def");
   EXPECT_EQ(file_.GetString("s", nullptr, "def\t "), "def\t");
   EXPECT_EQ(file_.GetString("s", "missing", nullptr), "");
@@ -288,7 +289,7 @@ TEST_F(ProfileFileTest, NullArgumentsRefusedCopiesAndUnboundObjects) {
                file_.DeleteSection(nullptr) || file_.DeleteKey("s", nullptr) ||
                file_.CopySection(nullptr, "t", false) || file_.CopySection("s", nullptr, false) ||
                file_.CopySection("s", " S ", false) || file_.CopySection("missing", "t", false));
-  EXPECT_EQ(Get(), "[s]\r\nk=v\r\n");
+  EXPECT_EQ(Get(), "[s]\r\nk=v=w\r\n");
   EXPECT_TRUE(file_.WriteString("s", "k", nullptr));  // a null value writes ""
   EXPECT_EQ(Get(), "[s]\r\nk=\r\n");
   file_.SetPathName(nullptr);
