@@ -56,6 +56,11 @@ TEST(IniRead, SectionLinesKeyNamesAndSectionNames) {
   const std::tuple<const char*, const char*, Strings, Strings> cases[] = {
       {"lines_without_equals.ini", "s", {"plain text", "a=1", "more text", "=v", "==odd"}, {"a", "="}},
       {"trimming.ini", "Spaced Section", {"key one=value one", "k2=v2", "k3="}, {"key one", "k2", "k3"}},
+      {"quotes.ini",  // quotes kept
+       "q",
+       {"dq=\"double\"", "sq='single'", "nested=''x''", "mismatch=\"x'", "lone=\"", "spaced=\"inner  \"",
+        "empty=\"\""},
+       {"dq", "sq", "nested", "mismatch", "lone", "spaced", "empty"}},
       {"duplicates.ini", "dup", {"a=first", "A=second"}, {"a", "A"}},
       {"comments.ini", "c", {"#hash=visible", "k=v ; not a comment"}, {"#hash", "k"}},
       {"nul_in_line.ini", "n", {"k=ab", "z"}, {"k"}},  // a NUL ends the line's text
