@@ -1,6 +1,5 @@
 // The project file as the plug-in reads it, and keeping the parameter file's
 // slot sections in step with it without losing stored parameters.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,7 +10,6 @@
 #include "config/ParameterCodec.h"
 #include "config/Reconciliation.h"
 #include "config/SlotPosition.h"
-#include "platform/Inet.h"
 #include "tests/config/ParamTestSupport.h"
 
 namespace qx::test {
@@ -27,24 +25,6 @@ TEST(ProjectTexts, PositionsByLengthAndNumbersAsAtoi) {
     int32_t r = 7, s = 7;
     EXPECT_EQ((std::tuple{ParseSlotPosition(text, r, s), r, s}), std::tuple(accepted, rack, slot)) << text;
   }
-}
-
-TEST(InetAddr, ReadsAddressesAsTheClassicFunction) {
-  // Fewer than four parts: the last fills the remaining bytes; parts may be
-  // hexadecimal or octal (0250 = 168); white space ends the address.
-  const std::pair<const char*, uint32_t> accepted[] = {
-      {"192.168.1.5", 0xC0A80105},   {"10.1", 0x0A000001},          {"10.1.2", 0x0A010002},
-      {"1.16777215", 0x01FFFFFF},    {"3232235777", 0xC0A80101},    {"0x7f.1", 0x7F000001},
-      {"0xC0.0250.1.5", 0xC0A80105}, {"1.2.3.4 words", 0x01020304}, {"1.2.3.4\t", 0x01020304}};
-  for (const auto& [text, hostOrder] : accepted)
-    EXPECT_EQ(std::pair(InetAddrHostOrder(text), InetAddr(text)), std::pair(hostOrder, ::inet_addr(text)))
-        << text;
-  // Refused: the failure value, which 255.255.255.255 gives too.
-  for (const char* text : {"255.255.255.255", "", " 1.2.3.4", "1.2.3.256", "256.1.1.1", "1.2.65536",
-                           "1.16777216", "4294967296", "99999999999999999999999", "1.2.3.4.5", "1..2", "1.2.",
-                           "1.2.3.4x", "08.1.1.1", "0x", "0xg", "-1", "a.b.c.d"})
-    EXPECT_EQ(std::pair(InetAddrHostOrder(text), InetAddr(text)), std::pair(kInetNone, ::inet_addr(text)))
-        << text;
 }
 
 TEST_F(ProjectFixture, TargetSettingsWithMissingSectionsAndKeys) {

@@ -1,6 +1,7 @@
 // The one reader of number texts (the platform's 32-bit strtoul, saturating above 0xFFFFFFFF), its
-// named variants where a caller's rule for signs, blanks or overflow really differs, and the
-// byte-text helpers every layer shares.
+// named variants where a caller's rule for signs, blanks or overflow really differs, the address
+// reader, and the byte-text helpers every layer shares.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -71,6 +72,24 @@ TEST(NumberReaders, EachReadsByItsOwnRule) {
   };
   for (const auto& [reader, base, text, value] : cases)
     EXPECT_EQ(Read(reader, text, base), value) << reader << " \"" << text << "\" base " << base;
+}
+
+TEST(InetAddr, ReadsAddressesAsTheClassicFunction) {
+  // Fewer than four parts: the last fills the remaining bytes; parts may be
+  // hexadecimal or octal (0250 = 168); white space ends the address.
+  const std::pair<const char*, uint32_t> accepted[] = {
+      {"192.168.1.5", 0xC0A80105},   {"10.1", 0x0A000001},          {"10.1.2", 0x0A010002},
+      {"1.16777215", 0x01FFFFFF},    {"3232235777", 0xC0A80101},    {"0x7f.1", 0x7F000001},
+      {"0xC0.0250.1.5", 0xC0A80105}, {"1.2.3.4 words", 0x01020304}, {"1.2.3.4\t", 0x01020304}};
+  for (const auto& [text, hostOrder] : accepted)
+    EXPECT_EQ(std::pair(InetAddrHostOrder(text), InetAddr(text)), std::pair(hostOrder, ::inet_addr(text)))
+        << text;
+  // Refused: the failure value, which 255.255.255.255 gives too.
+  for (const char* text : {"255.255.255.255", "", " 1.2.3.4", "1.2.3.256", "256.1.1.1", "1.2.65536",
+                           "1.16777216", "4294967296", "99999999999999999999999", "1.2.3.4.5", "1..2", "1.2.",
+                           "1.2.3.4x", "08.1.1.1", "0x", "0xg", "-1", "a.b.c.d"})
+    EXPECT_EQ(std::pair(InetAddrHostOrder(text), InetAddr(text)), std::pair(kInetNone, ::inet_addr(text)))
+        << text;
 }
 
 TEST(TextHelpers, CaseTrimCommaFieldsAndDottedQuads) {
