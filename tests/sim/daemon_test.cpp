@@ -96,7 +96,7 @@ TEST(FaultPlanTest, RandomFaultsFollowRateAndSeed) {
 
 // The built program: started with a ready file (which the install test's transfers go through),
 // stopped by SIGTERM with status 0 and the ready file gone. A bad option is named once, with one
-// pointer to --help; --help lists every fault kind.
+// pointer to --help.
 TEST(DaemonTest, StopsCleanlyAndExplainsItsOptions) {
   const std::string program = QX_BUILD_DIR "/qxcommd";
   if (!fs::exists(program)) GTEST_SKIP() << "qxcommd not built";
@@ -117,18 +117,11 @@ TEST(DaemonTest, StopsCleanlyAndExplainsItsOptions) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   EXPECT_FALSE(fs::exists(ready));
 
-  const auto run = [&](const std::string& args) {
-    FILE* pipe = popen((program + " " + args + " 2>&1").c_str(), "r");
-    std::string out;
-    for (int c; (c = std::fgetc(pipe)) != EOF;) out += static_cast<char>(c);
-    return std::pair(WEXITSTATUS(pclose(pipe)), out);
-  };
-  EXPECT_EQ(run("--plant p --fault 1:bogus"),
+  FILE* pipe = popen((program + " --plant p --fault 1:bogus 2>&1").c_str(), "r");
+  std::string out;
+  for (int c; (c = std::fgetc(pipe)) != EOF;) out += static_cast<char>(c);
+  EXPECT_EQ(std::pair(WEXITSTATUS(pclose(pipe)), out),
             std::pair(2, std::string("qxcommd: --fault 1:bogus: expected N:KIND[:ARG] (see --help)\n")));
-  const std::string help = run("--help").second;
-  for (const char* kind : {"drop", "delay:MS", "status[:CODE]", "echo", "truncate[:N]", "malformed", "close",
-                           "dup", "empty", "trickle:MS"})
-    EXPECT_NE(help.find("\n                        " + std::string(kind) + " "), std::string::npos) << kind;
 }
 
 }  // namespace
