@@ -1,9 +1,6 @@
 // The project file as the plug-in reads it, and keeping the parameter file's
 // slot sections in step with it without losing stored parameters.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <sys/inotify.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <optional>
@@ -13,7 +10,7 @@
 #include "config/ParameterCodec.h"
 #include "config/Reconciliation.h"
 #include "config/SlotPosition.h"
-#include "platform/Inet.h"
+#include "tests/config/ParamTestSupport.h"
 
 namespace qx::test {
 namespace {
@@ -28,28 +25,6 @@ TEST(ProjectTexts, PositionsByLengthAndNumbersAsAtoi) {
     int32_t r = 7, s = 7;
     EXPECT_EQ((std::tuple{ParseSlotPosition(text, r, s), r, s}), std::tuple(accepted, rack, slot)) << text;
   }
-  // Numbers read as the platform's 32-bit integers: beyond 0xFFFFFFFF they saturate (-1).
-  const std::pair<const char*, int> numbers[] = {
-      {" +7x", 7}, {"3000000000", -1294967296}, {"4294967303", -1}, {"-1", -1}};
-  for (const auto& [text, value] : numbers) EXPECT_EQ(AtoiValue(text), value) << text;
-}
-
-TEST(InetAddr, ReadsAddressesAsTheClassicFunction) {
-  // Fewer than four parts: the last fills the remaining bytes; parts may be
-  // hexadecimal or octal (0250 = 168); white space ends the address.
-  const std::pair<const char*, uint32_t> accepted[] = {
-      {"192.168.1.5", 0xC0A80105},   {"10.1", 0x0A000001},          {"10.1.2", 0x0A010002},
-      {"1.16777215", 0x01FFFFFF},    {"3232235777", 0xC0A80101},    {"0x7f.1", 0x7F000001},
-      {"0xC0.0250.1.5", 0xC0A80105}, {"1.2.3.4 words", 0x01020304}, {"1.2.3.4\t", 0x01020304}};
-  for (const auto& [text, hostOrder] : accepted)
-    EXPECT_EQ(std::pair(InetAddrHostOrder(text), InetAddr(text)), std::pair(hostOrder, ::inet_addr(text)))
-        << text;
-  // Refused: the failure value, which 255.255.255.255 gives too.
-  for (const char* text : {"255.255.255.255", "", " 1.2.3.4", "1.2.3.256", "256.1.1.1", "1.2.65536",
-                           "1.16777216", "4294967296", "99999999999999999999999", "1.2.3.4.5", "1..2", "1.2.",
-                           "1.2.3.4x", "08.1.1.1", "0x", "0xg", "-1", "a.b.c.d"})
-    EXPECT_EQ(std::pair(InetAddrHostOrder(text), InetAddr(text)), std::pair(kInetNone, ::inet_addr(text)))
-        << text;
 }
 
 TEST_F(ProjectFixture, TargetSettingsWithMissingSectionsAndKeys) {
@@ -61,10 +36,8 @@ TEST_F(ProjectFixture, TargetSettingsWithMissingSectionsAndKeys) {
       {false, kBefore, "[COM_MAN]\nTARGET_STATION=5\n"},
       {true, {0, 0, 0xFFFFFFFF, 502}, "[hw_cfg]\n"},  // section names ignore case; "" is no address
       {true, {3, 2, 0x0102, 80}, com + "TARGET_STATION=3\nDRIVER_ID=2\nTARGET_IP=0.0.1.2\nTARGET_PORT=80\n"},
+      // Numbers read through GetInt and the shared reader (their rules: the profile-file and reader tests).
       {true, {12, 0, 0xFFFFFFFF, 502}, com + "TARGET_STATION=12a\nDRIVER_ID=x\nTARGET_IP=x\nTARGET_PORT=\n"},
-      // Numbers above 32 bits saturate as the platform's strtoul does; they never wrap round to 7.
-      {true, {-1, -1, 0x0102, -1},
-       com + "TARGET_STATION=4294967303\nDRIVER_ID=4294967303\nTARGET_IP=0.0.1.2\nTARGET_PORT=4294967303\n"},
   };
   for (const auto& [loaded, fields, project] : cases) {
     SCOPED_TRACE(project.value_or("(no file)"));
@@ -156,33 +129,8 @@ TEST_F(Reconcile, TwelveModulesAreSavedOnce) {
   WriteProject(project);
   Load();
   StoreSections({{0, "111", "moves"}});
-  const int watch = inotify_init1(IN_NONBLOCK);  // a save ends in a rename over the file or a write of it
-  inotify_add_watch(watch, folder_.c_str(), IN_MOVED_TO | IN_CLOSE_WRITE);
-  ReconcileParameterFile(context_);
-  alignas(inotify_event) char events[64 * 1024];
-  const ssize_t n = read(watch, events, sizeof events);
-  close(watch);
-  int saves = 0;
-  for (ssize_t i = 0; i < n;) {
-    const auto* e = reinterpret_cast<const inotify_event*>(events + i);
-    saves += e->len > 0 && std::string(e->name) == "line1.qx1";
-    i += sizeof(inotify_event) + e->len;
-  }
+  const int saves = CountSaves(folder_, [this] { ReconcileParameterFile(context_); });
   EXPECT_EQ(std::tuple(saves, Stored(11, "DE"), Stored(0, "SYNCH_ID")), std::tuple(1, "moves", "100"));
-}
-
-// The section look-up and move on their own: reconciliation parks and moves
-// sections by rules of its own and does not go through them.
-TEST_F(Reconcile, SectionLookUpAndMoves) {
-  WriteProject(HardwareConfig());
-  Load();
-  StoreSections({{3, "7", "A"}});
-  EXPECT_EQ(FindSectionBySynchId(context_, 7), "SLOT13");
-  EXPECT_EQ(FindSectionBySynchId(context_, 0), "SLOT10");  // an empty section reads as SYNCH_ID 0
-  MoveModuleSection(context_, 1, 3, 1, 3);                 // onto itself: nothing
-  EXPECT_EQ(Layout(), "3=7:A");
-  MoveModuleSection(context_, 1, 4, 1, 3);  // an empty source header is copied as it is
-  EXPECT_EQ(Layout(), "");
 }
 
 }  // namespace

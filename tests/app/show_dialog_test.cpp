@@ -86,10 +86,22 @@ TEST_F(ShowDialog, LanguageBindsTextsOnlyWithTheirTranslationAndDataFolderFallsB
   EXPECT_EQ(DataDirectory(), QX_INSTALL_SHARE "/Orvane Industrial Automation/SYSBUILD/Data/QXCONFIG/");
 }
 
-TEST_F(ShowDialog, NewProjectGetsItsParameterFileAndTheModulesSection) {
+// The prepared session always goes to the window layer, which alone knows
+// whether a window can be shown (a host with a QApplication of its own gets
+// one without DISPLAY, and QX_HEADLESS is the window layer's to read). When
+// no window opens, one line on standard error says whether the module's
+// section is ready in the parameter file, or could not be written and why.
+TEST_F(ShowDialog, NewSectionGoesToTheWindowOrOneLineTellsWhetherItWasWritten) {
+  EXPECT_EQ(app_.Record(), record_);  // at its defaults before any session
   WriteProject(HardwareConfig() + ModuleSlot(3, 7, "205") + ModuleSlot(8, 9));
-  ASSERT_TRUE(Prepare("13"));
-  const std::string text = ReadFile(base_ + ".qx1");
+  auto show = [this] {
+    testing::internal::CaptureStderr();
+    app_.ShowDialog(base_, "13", 0, 0x0409, 0x110);
+    return testing::internal::GetCapturedStderr();
+  };
+  EXPECT_EQ(show(), "");  // QX_HEADLESS=1 and no DISPLAY here
+  EXPECT_EQ(opener_.slots, std::vector<int>{3});
+  const std::string file = base_ + ".qx1", text = ReadFile(file);
   // The firmware version of the call, not the project's, marks the new section.
   EXPECT_NE(text.find("[SLOT13]\r\nMODULE_ID=0x5881\r\nSYNCH_ID=7\r\nFWVER=110\r\nDE=0,0,0,4f70\r\n"),
             std::string::npos);
@@ -100,45 +112,16 @@ TEST_F(ShowDialog, NewProjectGetsItsParameterFileAndTheModulesSection) {
   stored.SetNtpUpdateCycle(77);
   WriteParameters(stored, 0, app_.ParameterFile(), 1, 3, "");
   app_.Record().SetDefaults();
-  ASSERT_TRUE(Prepare("SLOT13"));
-  EXPECT_EQ(app_.Record(), stored);
-}
-
-// The prepared session always goes to the window layer, which alone knows
-// whether a window can be shown (a host with a QApplication of its own gets
-// one without DISPLAY, and QX_HEADLESS is the window layer's to read). When
-// no window opens, one line on standard error says whether the module's
-// section is ready in the parameter file, or could not be written and why.
-TEST_F(ShowDialog, WithoutAWindowOneLineTellsWhetherTheSectionWasWritten) {
-  WriteProject(HardwareConfig() + ModuleSlot(3, 7));
-  auto show = [this] {
-    testing::internal::CaptureStderr();
-    app_.ShowDialog(base_, "13", 0, 0x0409, 0x110);
-    return testing::internal::GetCapturedStderr();
-  };
-  EXPECT_EQ(show(), "");  // QX_HEADLESS=1 and no DISPLAY here
-  EXPECT_EQ(opener_.slots, std::vector<int>{3});
-
   opener_.shows = false;
-  const std::string file = base_ + ".qx1";
   EXPECT_EQ(show(), "KM31QX-2C: no configurator window can be opened here; SLOT13 of " + base_ +
                         " is ready in " + file + "\n");
+  EXPECT_EQ(app_.Record(), stored);
 
   WriteFile(file, "[SLOT13]\r\n");  // the section still to be written...
   std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
   EXPECT_EQ(show(), "KM31QX-2C: no configurator window can be opened here; SLOT13 of " + base_ +
                         " could not be written to " + file + ": the file is read-only\n");
   EXPECT_EQ(ReadFile(file), "[SLOT13]\r\n");
-}
-
-TEST_F(ShowDialog, RecordStartsAtItsDefaultsAndTheWindowGetsTheLatestLimits) {
-  EXPECT_EQ(app_.Record(), record_);  // at its defaults
-  app_.SetDataExchangeLenMax(100, 200);
-  app_.SetDataExchangeLenMax(5, 6);
-  EXPECT_EQ(std::pair(app_.WindowContext().readLenMax, app_.WindowContext().writeLenMax),
-            std::pair(std::optional(5), std::optional(6)));
-  app_.ClearDataExchangeLenMax();
-  EXPECT_FALSE(app_.WindowContext().readLenMax || app_.WindowContext().writeLenMax);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include "TestProject.h"
 #include "app/TransferEntry.h"
 #include "comm/Frames.h"
-#include "comm/RegisterMap.h"
 #include "comm/XferKit.h"
 #include "config/ParameterCodec.h"
 #include "config/Reconciliation.h"
@@ -19,14 +18,17 @@
 namespace qx::test {
 namespace {
 
+// Answers each read with data bytes all equal to the slot number plus salt, keeps the NTP update
+// cycle written to each slot number, and fails every request to failingSlotNumbers.
 class FakeManager : public CXferKit {
  public:
   static constexpr int kConnection = 4;
 
   std::vector<int> slotOrder, openedPorts, closed;  // slotOrder: one entry per run of requests to a slot
   bool noConnectionFree = false;
-  std::set<int> failingSlotNumbers;    // their requests get a failure status
-  std::map<int, ModuleConfig> images;  // by slot number
+  std::set<int> failingSlotNumbers;
+  std::map<int, int> cycles;
+  int salt = 0;
 
   int GetSocketConnNum() override { return noConnectionFree ? -1 : kConnection; }
   int OpenSocket(int, int, int, int port, int) override {
@@ -37,17 +39,16 @@ class FakeManager : public CXferKit {
 
   int SendCommMan(int, int, int, int, const unsigned char* frame, int length) override {
     const int slot = frame[frames::kSlotOffset];
-    const uint32_t address = uint32_t{frame[9]} << 24 | frame[10] << 16 | frame[11] << 8 | frame[12];
-    const uint32_t count = static_cast<uint32_t>(frame[13] << 8 | frame[14]);
     if (slotOrder.empty() || slotOrder.back() != slot) slotOrder.push_back(slot);
     reply_.assign(frame, frame + frames::kReplyHeaderSize);
-    const RegisterBlock* block = FindRegisterBlock(address, count);
-    status_ = block == nullptr ? 0x105 : failingSlotNumbers.count(slot) != 0 ? 0x101 : 0x100;
+    status_ = failingSlotNumbers.count(slot) != 0 ? 0x101 : 0x100;
     if (status_ != 0x100) return length;
-    uint8_t* image = images[slot].Bytes() + block->OffsetOf(address);
-    const uint8_t* data = frame + frames::kRequestHeaderSize;
-    if ((frame[1] << 8 | frame[2]) == frames::kOpRead) reply_.insert(reply_.end(), image, image + 2 * count);
-    if ((frame[1] << 8 | frame[2]) == frames::kOpWrite) std::copy(data, data + 2 * count, image);
+    const unsigned char* data = frame + frames::kRequestHeaderSize;
+    if ((frame[1] << 8 | frame[2]) == frames::kOpRead) {
+      reply_.resize(reply_.size() + 2 * std::size_t(frame[13] << 8 | frame[14]), uint8_t(slot + salt));
+    } else if (frame[10] == 0 && frame[11] == 0 && frame[12] == 0) {  // 0x10000000: the NTP block
+      cycles[slot] = data[2] << 8 | data[3];
+    }
     return length;
   }
 
@@ -65,13 +66,6 @@ class FakeManager : public CXferKit {
 constexpr int kPort = 8895;
 using Closed = std::vector<int>;
 
-ModuleConfig Marked(int cycle) {  // a record told apart from others by its NTP update cycle
-  ModuleConfig record;
-  record.SetDefaults();
-  record.SetNtpUpdateCycle(static_cast<uint16_t>(cycle));
-  return record;
-}
-
 class TransferEntry : public ProjectFixture {
  protected:
   void SetUp() override {
@@ -80,22 +74,25 @@ class TransferEntry : public ProjectFixture {
   }
   bool Upload(std::string_view position) { return UploadEntry(entry_, base_, position, kPort); }
   bool Download(std::string_view position) { return DownloadEntry(entry_, base_, position, kPort); }
-  ModuleConfig StoredRecord(int slot) {  // read back from the saved file
-    ModuleConfig record;
+  std::pair<int, int> StoredCycles() {  // of slots 2 and 7, read back from the saved file
+    ModuleConfig two, seven;
     CProfileFile file;
     file.SetPathName(parameterPath_.c_str());
-    ReadParameters(record, file, 1, slot, "");
-    return record;
+    ReadParameters(two, file, 1, 2, "");
+    ReadParameters(seven, file, 1, 7, "");
+    return {two.NtpUpdateCycle(), seven.NtpUpdateCycle()};
   }
-  // Slots 2, 5 and 7 store records marked 2, 5, 7; the modules (slot numbers 3, 6, 8) hold 0.
+  // Slots 2, 5 and 7 store records told apart by their NTP update cycles 2, 5 and 7.
   void ThreeModules() {
     WriteProject(HardwareConfig() + ModuleSlot(2, 12) + ModuleSlot(5, 15) + ModuleSlot(7, 17));
     Load();
     ASSERT_TRUE(CreateParameterFile(parameterPath_));
+    ModuleConfig record;
+    record.SetDefaults();
     for (int slot : {2, 5, 7}) {
       CreateModuleSection(context_, 1, slot, 10 + slot, 0x110);
-      WriteParameters(Marked(slot), 0, parameters_, 1, slot, "");
-      link_.images[slot + 1] = Marked(0);
+      record.SetNtpUpdateCycle(static_cast<uint16_t>(slot));
+      WriteParameters(record, 0, parameters_, 1, slot, "");
     }
   }
 
@@ -108,31 +105,35 @@ class TransferEntry : public ProjectFixture {
 
 TEST_F(TransferEntry, UploadOfEveryModuleGoesInSlotOrderAndSavesEach) {
   WriteProject(HardwareConfig() + ModuleSlot(7, 17) + ModuleSlot(2, 12) + "[SLOT14]\nMODULE_ID=0x4410\n");
-  link_.images[3] = Marked(33);
-  link_.images[8] = Marked(88);
   EXPECT_TRUE(Upload("00"));
   // Slot 4 holds another type. The parameter file did not exist: created, with the identity keys kept.
   EXPECT_EQ(std::tuple(link_.slotOrder, link_.openedPorts, Stored(7, "SYNCH_ID"), session_.Interactive),
             std::tuple(std::vector<int>{3, 8}, std::vector<int>{kPort}, "17", false));
-  EXPECT_EQ(std::pair(StoredRecord(2), StoredRecord(7)), std::pair(Marked(33), Marked(88)));
+  EXPECT_EQ(StoredCycles(), std::pair(0x0303, 0x0808));
   // The first failing module ends the operation; those before it stay saved.
   link_.failingSlotNumbers = {8};
-  link_.images[3] = Marked(34);
+  link_.salt = 1;
   EXPECT_FALSE(Upload("00"));
   EXPECT_EQ(link_.slotOrder, (std::vector<int>{3, 8, 3, 8}));
-  EXPECT_EQ(std::pair(StoredRecord(2), StoredRecord(7)), std::pair(Marked(34), Marked(88)));
+  EXPECT_EQ(StoredCycles(), std::pair(0x0404, 0x0808));
   EXPECT_EQ(link_.closed, Closed(2, FakeManager::kConnection));  // each run closes its connection
+  // A parameter file that cannot be saved (a folder stands at its path) fails at the first module.
+  std::filesystem::remove(parameterPath_);
+  ASSERT_TRUE(std::filesystem::create_directory(parameterPath_));
+  EXPECT_FALSE(Upload("00"));
+  EXPECT_EQ(std::pair(link_.slotOrder.size(), link_.closed.size()),
+            std::pair(std::size_t{5}, std::size_t{3}));
 }
 
 TEST_F(TransferEntry, DownloadSendsEachModulesOwnSectionUpToTheFirstFailure) {
   ThreeModules();
   link_.failingSlotNumbers = {6};
   EXPECT_FALSE(Download("00"));
-  EXPECT_EQ(std::tuple(link_.slotOrder, link_.images[3], link_.images[8]),
-            std::tuple(std::vector<int>{3, 6}, Marked(2), Marked(0)));
+  EXPECT_EQ(std::pair(link_.slotOrder, link_.cycles),
+            std::pair(std::vector<int>{3, 6}, std::map<int, int>{{3, 2}}));
   link_.failingSlotNumbers.clear();
   EXPECT_TRUE(Download("00"));
-  for (int slot : {2, 5, 7}) EXPECT_EQ(link_.images[slot + 1], Marked(slot)) << slot;
+  EXPECT_EQ(link_.cycles, (std::map<int, int>{{3, 2}, {6, 5}, {8, 7}}));
   EXPECT_TRUE(Download("SLOT15"));
   EXPECT_EQ(link_.slotOrder, (std::vector<int>{3, 6, 3, 6, 8, 6}));
 }
@@ -153,16 +154,6 @@ TEST_F(TransferEntry, WhatTheHostIsToldWithoutATransfer) {
   // Each opened connection is closed; nothing more is shown.
   EXPECT_EQ(std::tuple(link_.closed, link_.slotOrder.size(), ui_.messages.size()),
             std::tuple(Closed(6, FakeManager::kConnection), 0u, 1u));
-}
-
-// A parameter file that cannot be saved (here a folder stands at its path)
-// fails the upload at its first module.
-TEST_F(TransferEntry, UploadThatCannotBeSavedFails) {
-  WriteProject(HardwareConfig() + ModuleSlot(2, 12) + ModuleSlot(7, 17));
-  ASSERT_TRUE(std::filesystem::create_directory(base_ + ".qx1"));
-  EXPECT_FALSE(Upload("00"));
-  EXPECT_EQ(std::pair(link_.slotOrder, link_.closed),
-            std::pair(std::vector<int>{3}, Closed{FakeManager::kConnection}));
 }
 
 }  // namespace

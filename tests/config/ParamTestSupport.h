@@ -1,7 +1,11 @@
-// Helpers of the parameter-file tests: the fixtures' folder and lines of a
-// text; temporary folders and whole-file reads come from TestSupport.h.
+// Helpers of the parameter-file tests: the fixtures' folder, lines of a text
+// and saves counted; temporary folders and whole-file reads come from TestSupport.h.
 #pragma once
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -22,6 +26,23 @@ inline std::vector<std::string> Lines(const std::string& text) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
   }
   return lines;
+}
+
+// Each save renames a temporary file into the folder; closes are watched so that no renames merge.
+inline int CountSaves(const std::string& folder, const std::function<void()>& action) {
+  const int fd = inotify_init1(IN_NONBLOCK);
+  if (fd < 0 || inotify_add_watch(fd, folder.c_str(), IN_MOVED_TO | IN_CLOSE_WRITE) < 0) return -1;
+  action();
+  int saves = 0;
+  using Event = inotify_event;
+  alignas(Event) char buf[64 * 1024];
+  for (ssize_t n; (n = read(fd, buf, sizeof buf)) > 0;) {
+    for (const char* p = buf; p < buf + n; p += sizeof(Event) + reinterpret_cast<const Event*>(p)->len) {
+      saves += (reinterpret_cast<const Event*>(p)->mask & IN_MOVED_TO) != 0;
+    }
+  }
+  close(fd);
+  return saves;
 }
 
 }  // namespace qx::test

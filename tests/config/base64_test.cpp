@@ -13,10 +13,8 @@ namespace {
 using namespace std::string_literals;
 
 TEST(Base64, EncodesAsAStandardEncoderAndDecodesBack) {
-  struct Case {
-    std::string plain;
-    const char* encoded;  // base64.b64encode(plain)
-  } cases[] = {
+  // Plain text and base64.b64encode of it.
+  const std::pair<std::string, const char*> cases[] = {
       {"", ""},
       {"a", "YQ=="},
       {"ab", "YWI="},
@@ -27,17 +25,15 @@ TEST(Base64, EncodesAsAStandardEncoderAndDecodesBack) {
       {"\xff\xfe\x80", "//6A"},
       {"\xfb\xfc\xfd\xfe\xff?>", "+/z9/v8/Pg=="},  // every "+" and "/" position
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Base64Encode(c.plain), c.encoded) << c.encoded;
-    EXPECT_EQ(Base64Decode(c.encoded), c.plain) << c.encoded;
+  for (const auto& [plain, encoded] : cases) {
+    EXPECT_EQ(Base64Encode(plain), encoded) << encoded;
+    EXPECT_EQ(Base64Decode(encoded), plain) << encoded;
   }
 }
 
 TEST(Base64, DecoderSkipsStrangersReadsPaddingAsZeroAndDropsAShortGroup) {
-  struct Case {
-    std::string encoded;
-    std::string plain;
-  } cases[] = {
+  // Coded text and what it decodes to.
+  const std::pair<std::string, std::string> cases[] = {
       {"Y W\r\nJ\tj", "abc"},      // blanks and line ends are skipped
       {"Y*W?J-j\x80\xff", "abc"},  // so is every byte outside the alphabet
       {"YWJjZA", "abc"},           // two values left over: dropped
@@ -50,7 +46,7 @@ TEST(Base64, DecoderSkipsStrangersReadsPaddingAsZeroAndDropsAShortGroup) {
       {"AAAAYWJj", ""},            // three zero bytes end the text at once
       {"+/+/", "\xfb\xff\xbf"},    // "+" is 62, "/" is 63
   };
-  for (const Case& c : cases) EXPECT_EQ(Base64Decode(c.encoded), c.plain) << c.encoded;
+  for (const auto& [encoded, plain] : cases) EXPECT_EQ(Base64Decode(encoded), plain) << encoded;
 }
 
 TEST(Base64, DecoderStopsTakingInputAfter8188Bytes) {

@@ -51,11 +51,9 @@ TEST(ModuleConfigTest, DefaultsAndResetsReplaceEveryByteTheyOwn) {
 // A text longer than its field is cut at the field's end; a shorter one clears what the longer
 // left, and reading stops at the first NUL.
 TEST(ModuleConfigTest, TextsFillExactlyTheirField) {
-  // Each text field names its size, for the code that bounds texts by their field.
-  static_assert(M::kSenderAddressSize == 64 && M::kPasswordTextSize == 32 && M::kSubjectSize == 16 &&
-                TriggerView<const uint8_t>::kTriggerNameSize == 16 && TriggerView<uint8_t>::kUserMessageSize == 64);
   using S = std::string_view;
   using Text = std::string (*)(M&, S);  // sets, then reads back
+  // clang-format off
   const std::tuple<std::size_t, std::size_t, Text> fields[] = {
       {0x20AC, 20, [](M& c, S s) { c.SetSnmpReservedText(s); return c.SnmpReservedText(); }},
       {0x20C0, 64, [](M& c, S s) { c.SetCommunity(1, s); return c.Community(1); }},
@@ -67,6 +65,7 @@ TEST(ModuleConfigTest, TextsFillExactlyTheirField) {
       {0x2768, 16, [](M& c, S s) { c.Trigger(8).SetTriggerName(s); return c.Trigger(8).TriggerName(); }},
       {0x2778, 64, [](M& c, S s) { c.Trigger(8).SetUserMessage(s); return c.Trigger(8).UserMessage(); }},
   };
+  // clang-format on
   for (const auto& [offset, size, text] : fields) {
     SCOPED_TRACE(::testing::Message() << "text at 0x" << std::hex << offset);
     M c;  // every byte zero

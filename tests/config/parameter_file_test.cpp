@@ -1,10 +1,7 @@
 // Module sections in files: results, absent and out-of-range values, the hex form, saves, bindings.
 #include <gtest/gtest.h>
-#include <sys/inotify.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -79,26 +76,10 @@ TEST_F(ParameterFileTest, LengthBytesReadBackAsWrittenAndNeverLengthenTheirTexts
   EXPECT_NE(text.find("," + std::string(16, 's') + ","), std::string::npos) << text;
   ModuleConfig back;
   EXPECT_EQ(ReadParameters(back, file_, 0, 0, path), 1);
-  EXPECT_EQ((V{back.PasswordLength(), back.Trigger(2).NameLength(), back.SubjectLength()}), (V{8, 200, 0xFFFF}));
+  EXPECT_EQ((V{back.PasswordLength(), back.Trigger(2).NameLength(), back.SubjectLength()}),
+            (V{8, 200, 0xFFFF}));
   EXPECT_EQ(back.PasswordText() + "|" + back.Trigger(2).TriggerName() + "|" + back.Subject(),
             "|ab|" + std::string(16, 's'));
-}
-
-// Each save renames a temporary file into the folder; closes are watched so that no renames merge.
-int CountSaves(const std::string& folder, const std::function<void()>& action) {
-  const int fd = inotify_init1(IN_NONBLOCK);
-  if (fd < 0 || inotify_add_watch(fd, folder.c_str(), IN_MOVED_TO | IN_CLOSE_WRITE) < 0) return -1;
-  action();
-  int saves = 0;
-  using Event = inotify_event;
-  alignas(Event) char buf[64 * 1024];
-  for (ssize_t n; (n = read(fd, buf, sizeof buf)) > 0;) {
-    for (const char* p = buf; p < buf + n; p += sizeof(Event) + reinterpret_cast<const Event*>(p)->len) {
-      saves += (reinterpret_cast<const Event*>(p)->mask & IN_MOVED_TO) != 0;
-    }
-  }
-  close(fd);
-  return saves;
 }
 
 TEST_F(ParameterFileTest, NewFileThenASectionWrittenInPlaceWithOneSave) {

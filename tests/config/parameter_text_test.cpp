@@ -27,17 +27,10 @@ TEST(ParameterTextTest, NumbersAndLongChecksums) {
   };
   for (auto [text, value] : hex) EXPECT_EQ(HexToInt(text), value) << '"' << text << '"';
   EXPECT_EQ(ValueChecksum(std::string(1500, 'x')), "4f26");  // the checksum of the first 1024 bytes only
-  // Decimal fields read as every number of the system (a 32-bit strtoul, saturating above
-  // 0xFFFFFFFF), then keep their low bits: d16 and d8 (MailReserved 1).
+  // Decimal fields read through the shared 32-bit reader (saturating above 0xFFFFFFFF), then keep
+  // their low bits: d16 and d8 (MailReserved 1).
   const std::pair<std::string, uint16_t> decimals[] = {
-      // clang-format off
-      {"42", 42}, {" \t42", 42}, {"+7", 7}, {"-1", 0xFFFF}, {"12abc", 12}, {"abc", 0}, {"", 0}, {"- 5", 0},
-      {"70000", 4464}, {"65535", 65535},
-      {std::string(29, '9'), 65535},          // 10^29 - 1
-      {"1" + std::string(29, '0') + "7", 65535},  // 10^30 + 7 saturates, it does not wrap to 7
-      {"4294967303", 65535}, {"-65536", 0},
-      // clang-format on
-  };
+      {" \t42", 42}, {"-1", 0xFFFF}, {"70000", 4464}, {"4294967303", 65535}, {"-65536", 0}};
   for (const auto& [text, value] : decimals) {
     TempFolder dir;
     const std::string fields = "0," + text + ",0,0\r\n";

@@ -1,4 +1,5 @@
-// The engine on disk (re-reads, atomic and failed saves) and CProfileFile's results.
+// The profile-file engine: its rules (reads on fixtures named after them, writes as bytes), the
+// engine on disk (re-reads, atomic and failed saves) and CProfileFile's results.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -7,6 +8,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <functional>
 #include <tuple>
 #include <vector>
 
@@ -20,6 +22,139 @@ namespace {
 using namespace test;
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
+using Strings = std::vector<std::string>;
+const std::string kFixtures = std::string(QX_TEST_DATA) + "/ini/";
+
+TEST(IniRead, ValuesAsThePlatformReadsThem) {
+  constexpr const char* kMissing = "<missing>";
+  using Values = std::vector<std::pair<const char*, const char*>>;  // key, value read
+  const std::tuple<const char*, const char*, Values> cases[] = {
+      {"trimming.ini", " spaced section ", {{" KEY ONE ", "value one"}}},
+      // One pair of matching quotes is stripped; nothing else.
+      {"quotes.ini", "q", {{"dq", "double"}, {"nested", "'x'"}, {"mismatch", "\"x'"}, {"lone", "\""}}},
+      {"quotes.ini", "q", {{"spaced", "inner  "}, {"empty", ""}}},
+      {"duplicates.ini", "dup", {{"a", "first"}, {"b", kMissing}}},  // the first section and key win
+      {"header_hides_key.ini", "t", {{"z", "1"}}},                   // a header without ']'
+      {"header_hides_key.ini", "", {{"", "empty key"}}},
+      {"before_first_section.ini", "", {{"orphan", kMissing}}},
+      {"bom.ini", "b", {{"k", "v"}}},
+      {"line_ends.ini", "e", {{"a", "1"}, {"c", "3"}, {"d", "4"}}},  // CR LF, LF, lone CR, no end
+      {"no_such_file.ini", "s", {{"k", kMissing}}}};
+  CProfileFile file;
+  for (const auto& [fixture, section, values] : cases) {
+    file.SetPathName((kFixtures + fixture).c_str());
+    for (const auto& [key, expected] : values)
+      EXPECT_EQ(file.GetString(section, key, kMissing), expected)
+          << fixture << " [" << section << "] " << key;
+  }
+}
+
+// Section lines are key=value trimmed and text lines as written, without comments or blanks. Key
+// names need an '=' after the first character. Section names come in file order, duplicates too.
+TEST(IniRead, SectionLinesKeyNamesAndSectionNames) {
+  const std::tuple<const char*, const char*, Strings, Strings> cases[] = {
+      {"lines_without_equals.ini", "s", {"plain text", "a=1", "more text", "=v", "==odd"}, {"a", "="}},
+      {"trimming.ini", "Spaced Section", {"key one=value one", "k2=v2", "k3="}, {"key one", "k2", "k3"}},
+      {"quotes.ini",  // quotes kept
+       "q",
+       {"dq=\"double\"", "sq='single'", "nested=''x''", "mismatch=\"x'", "lone=\"", "spaced=\"inner  \"",
+        "empty=\"\""},
+       {"dq", "sq", "nested", "mismatch", "lone", "spaced", "empty"}},
+      {"duplicates.ini", "dup", {"a=first", "A=second"}, {"a", "A"}},
+      {"comments.ini", "c", {"#hash=visible", "k=v ; not a comment"}, {"#hash", "k"}},
+      {"nul_in_line.ini", "n", {"k=ab", "z"}, {"k"}},  // a NUL ends the line's text
+      {"header_hides_key.ini", "s", {"j=w"}, {"j"}}};  // text after ']' is ignored
+  CProfileFile file;
+  for (const auto& [fixture, section, lines, keys] : cases) {
+    SCOPED_TRACE(std::string(fixture) + " [" + section + "]");
+    file.SetPathName((kFixtures + fixture).c_str());
+    EXPECT_EQ(file.GetSectionLines(section), lines);
+    Strings names{"stale"};
+    file.GetKeyNames(section, names);
+    EXPECT_EQ(names, keys);
+  }
+  file.SetPathName((kFixtures + "duplicates.ini").c_str());
+  EXPECT_EQ(file.SectionNames(), (Strings{"Dup", "other", "DUP"}));
+  file.SetPathName((kFixtures + "header_hides_key.ini").c_str());
+  EXPECT_EQ(file.SectionNames(), (Strings{"s", "t"}));  // "[]" would end the list
+  EXPECT_TRUE(file.IsSectionExist("") && file.IsSectionExist(" S "));
+  EXPECT_FALSE(file.IsSectionExist("k") || file.IsSectionExist(nullptr));
+}
+
+using Edit = std::function<bool(IniDocument&)>;
+
+Edit Set(const char* s, const char* k, const char* v) {
+  return [=](IniDocument& d) { return d.SetValue(s, k, v); };
+}
+Edit Delete(const char* s, const char* k) {  // as the profile functions: a null key, the section
+  return [=](IniDocument& d) {
+    if (k) {
+      d.DeleteKey(s, k);
+    } else {
+      d.DeleteSection(s);
+    }
+    return true;
+  };
+}
+Edit Replace(const char* s, std::vector<std::string> lines) {
+  return [=](IniDocument& d) { return d.ReplaceSection(s, lines); };
+}
+
+// A write changes only the written line: the lines around it keep their bytes.
+const std::string kHead = "\xEF\xBB\xBF// header\n  ;c\r\n\t[One]  trailing\r\na = 1\rjunk\0x\n"s;
+const std::string kTail = "\r\n\v\n[two]\r\nb=2\r\n;end";
+
+TEST(IniWrite, EditsGiveTheExpectedBytes) {
+  const std::tuple<std::string, Edit, std::string> cases[] = {
+      {"[S]\r\n Key = old \r\nz=1\n", Set("s", "KEY", "new"), "[S]\r\nKey=new\r\nz=1\n"},
+      {"[s]\nk=1", Set("s", "k", "2"), "[s]\nk=2\r\n"},
+      {"[s]\r\n", Set("s", "k", " a=b;c "), "[s]\r\nk= a=b;c \r\n"},
+      {"[d]\r\na=1\r\nA=2\r\n", Set("d", "a", "9"), "[d]\r\na=9\r\nA=2\r\n"},
+      {kHead + "target = old value" + kTail, Set("one", "TARGET", "\xC3\xA4\t;"),
+       kHead + "target=\xC3\xA4\t;" + kTail},
+      {"k=old\r\n[s]\r\n", Set("s", "k", "new"), "k=old\r\n[s]\r\nk=new\r\n"},
+      // A new key goes right after the section's last key line: before trailing blank lines,
+      // comments and text lines without '='.
+      {"[a]\r\nx=1\r\n\r\n;c\r\n[b]\r\n", Set("a", "z", "3"), "[a]\r\nx=1\r\nz=3\r\n\r\n;c\r\n[b]\r\n"},
+      {"[a]\r\nx=0\r\ntext\r\n;c\r\n", Set("a", "y", "1"), "[a]\r\nx=0\r\ny=1\r\ntext\r\n;c\r\n"},
+      {"[a]\r\ntext\r\nx=0\r\nmore\r\n", Set("a", "y", "1"), "[a]\r\ntext\r\nx=0\r\ny=1\r\nmore\r\n"},
+      {"[a]\r\ntext\r\n", Set("a", "k", "v"), "[a]\r\nk=v\r\ntext\r\n"},
+      {"[a]\r\n;c\r\n\r\n", Set("a", "k", "v"), "[a]\r\nk=v\r\n;c\r\n\r\n"},
+      {"[a]", Set("a", "k", "v"), "[a]\r\nk=v\r\n"},
+      {"[d]\r\na=1\r\n[D]\r\n", Set("D", "c", "3"), "[d]\r\na=1\r\nc=3\r\n[D]\r\n"},
+      {"[a]\nx=1", Set("b", "k", "v"), "[a]\nx=1\r\n[b]\r\nk=v\r\n"},
+      {"[a]", Replace("t", {"x=1", "text"}), "[a]\r\n[t]\r\nx=1\r\ntext\r\n"},
+      {"[a]\r\nx=1\r\ny=2\r\n", Delete("a", "X"), "[a]\r\ny=2\r\n"},
+      {"[a]\r\nx=1\r\n[b]\r\n", Delete("a", "x"), "[a]\r\n[b]\r\n"},
+      {"[a]\nx=1", Delete("a", "y"), "[a]\nx=1"},
+      {"[a]\r\n;c\r\nx=1\r\ntext\r\n\r\n[b]\r\n", Delete("A", nullptr), ";c\r\n\r\n[b]\r\n"},
+      {"[a]\r\nx=1\r\n[A]\r\ny=2\r\n", Delete("a", nullptr), "[A]\r\ny=2\r\n"},
+      // A replaced section's lines go where its first entry stood.
+      {"[t]\r\n;1\r\na=1\r\n;2\r\nb=2\r\n", Replace("T", {"x=9", "y=8"}),
+       "[t]\r\n;1\r\nx=9\r\ny=8\r\n;2\r\n"},
+      {"[t]\r\na=1\r\n[n]\r\n", Replace("t", {}), "[t]\r\n[n]\r\n"},
+      {"[t]\r\n;c\r\n", Replace("t", {"x=1"}), "[t]\r\nx=1\r\n;c\r\n"}};
+  for (const auto& [before, edit, after] : cases) {
+    IniDocument doc;
+    doc.Parse(before);
+    EXPECT_TRUE(edit(doc)) << before;
+    EXPECT_EQ(doc.Serialize(), after) << before;
+  }
+}
+
+// A name or text holding a line break or NUL could not be read back as one line.
+TEST(IniWrite, LineBreaksAndNulsAreRefusedChangingNothing) {
+  const std::string before = "[s]\r\nk=v\r\n";
+  IniDocument doc;
+  doc.Parse(before);
+  EXPECT_FALSE(doc.SetValue("s", "k", "a\nb") || doc.SetValue("s", "k", "a\rb") ||
+               doc.SetValue("s", "k", std::string_view("a\0b", 3)) || doc.SetValue("s\n", "k", "v") ||
+               doc.SetValue("s", "k\r\nx", "v") || doc.ReplaceSection("s", {"ok=1", "bad\n=2"}) ||
+               doc.ReplaceSection("s", {"[injected]"}));
+  EXPECT_FALSE(doc.Modified());
+  EXPECT_EQ(doc.Serialize(), before);
+}
 
 using IniFileOnDisk = TempFolderTest;
 
@@ -145,17 +280,21 @@ class ProfileFileTest : public TempFolderTest {
   CProfileFile file_;
 };
 
-TEST_F(ProfileFileTest, NullArgumentsAndUnboundObjects) {
+// Copies land as the section lines and section replacement of the ini rules lay them out
+// (the batch test below copies one); a copy onto itself or from nowhere is refused.
+TEST_F(ProfileFileTest, NullArgumentsRefusedCopiesAndUnboundObjects) {
   EXPECT_FALSE(file_.WriteString("s", "k", "v"));  // unbound: nowhere to write
-  Bind("[s]\r\nk=v\r\n");
+  Bind("[s]\r\nk=v=w\r\n");
+  EXPECT_EQ(file_.GetString("s", "k"), "v=w");  // the value holds every '=' after the first
   EXPECT_EQ(file_.GetString(nullptr, "k", "def  "), "def");
   EXPECT_EQ(file_.GetString("s", nullptr, "def\t "), "def\t");
   EXPECT_EQ(file_.GetString("s", "missing", nullptr), "");
   EXPECT_EQ(file_.GetInt(nullptr, "k", 7), 7u);
   EXPECT_FALSE(file_.WriteString(nullptr, "k", "v") || file_.WriteString("s", nullptr, "v") ||
                file_.DeleteSection(nullptr) || file_.DeleteKey("s", nullptr) ||
-               file_.CopySection(nullptr, "t", false) || file_.CopySection("s", nullptr, false));
-  EXPECT_EQ(Get(), "[s]\r\nk=v\r\n");
+               file_.CopySection(nullptr, "t", false) || file_.CopySection("s", nullptr, false) ||
+               file_.CopySection("s", " S ", false) || file_.CopySection("missing", "t", false));
+  EXPECT_EQ(Get(), "[s]\r\nk=v=w\r\n");
   EXPECT_TRUE(file_.WriteString("s", "k", nullptr));  // a null value writes ""
   EXPECT_EQ(Get(), "[s]\r\nk=\r\n");
   file_.SetPathName(nullptr);
@@ -163,16 +302,14 @@ TEST_F(ProfileFileTest, NullArgumentsAndUnboundObjects) {
   EXPECT_FALSE(file_.IsBound() || file_.WriteString("s", "k", "v"));
 }
 
-// GetInt looks at 64 bytes at most (key "l" holds 65 digits) and reads as the platform's 32-bit
-// strtoul: above 0xFFFFFFFF it saturates (key "s"), never wraps. WriteInt: base 2 shows all 64 bits,
-// bases 8, 16 and 10 the 32-bit value.
+// GetInt looks at 64 bytes at most (key "l" holds 65 digits), takes the base, gives the default
+// for an empty value and reads through the shared 32-bit reader (key "s" saturates). WriteInt:
+// base 2 shows all 64 bits, bases 8, 16 and 10 the 32-bit value.
 TEST_F(ProfileFileTest, Numbers) {
-  Bind("[n]\nh=0x1A\nf=ff\nn=12\nb=101\no=017\ne=\nw=abc\nm=-1\ns=4294967303\nt=0x100000007\nl=" +
-       std::string(63, '0') + "56");
-  const std::tuple<const char*, int, uint32_t> reads[] = {
-      {"h", 16, 26}, {"f", 16, 255}, {"n", 7, 12},  {"n", 0, 12}, {"b", 2, 5},           {"o", 8, 15},
-      {"o", 10, 17}, {"e", 10, 99},  {"x", 16, 99}, {"w", 10, 0}, {"m", 10, 0xFFFFFFFF}, {"l", 10, 5},
-      {"s", 10, 0xFFFFFFFF},         {"t", 16, 0xFFFFFFFF}};
+  Bind("[n]\nh=0x1A\nb=101\no=017\ne=\ns=4294967303\nl=" + std::string(63, '0') + "56");
+  const std::tuple<const char*, int, uint32_t> reads[] = {{"h", 16, 26}, {"b", 2, 5},          {"o", 8, 15},
+                                                          {"o", 10, 17}, {"e", 10, 99},        {"x", 16, 99},
+                                                          {"l", 10, 5},  {"s", 10, 0xFFFFFFFF}};
   for (const auto& [key, base, expected] : reads)
     EXPECT_EQ(file_.GetInt("n", key, 99, base), expected) << key << " " << base;
   const std::string ones(64, '1');
@@ -182,45 +319,6 @@ TEST_F(ProfileFileTest, Numbers) {
   for (const auto& [value, base, text] : writes)
     EXPECT_TRUE(file_.WriteInt("i", "v", value, base) && Get().ends_with("\r\n[i]\r\nv=" + text + "\r\n"))
         << value << " base " << base;
-}
-
-// Values are cut to size - 1 bytes and a NUL. Lists: "ab", "c" need 2+1 + 1+1 + 1 = 6 bytes; an
-// exact fit counts as too small: the last item is cut, two NULs follow and size - 2 is returned.
-TEST_F(ProfileFileTest, BufferSizing) {
-  using namespace std::string_literals;
-  Bind("[ab]\r\nab\r\nc\r\n[c]\r\nk=abcdef\r\n");
-  const std::tuple<int, int, std::string> cases[] = {{7, 5, "ab\0c\0\0##"s}, {6, 4, "ab\0c\0\0##"s},
-                                                     {5, 3, "ab\0\0\0###"s}, {3, 1, "a\0\0#####"s},
-                                                     {2, 0, "\0\0######"s},  {1, 0, "\0#######"s}};
-  for (const auto& [size, length, bytes] : cases) {
-    SCOPED_TRACE(size);
-    std::string text(8, '#'), names(8, '#'), value(8, '#');
-    EXPECT_EQ(file_.GetSectionText("ab", text.data(), size), length);
-    EXPECT_EQ(file_.GetSectionNames(names.data(), size), length);
-    EXPECT_EQ(text, bytes);
-    EXPECT_EQ(names, bytes);
-    const std::string cut = std::string("abcdef").substr(0, size - 1);
-    EXPECT_EQ(file_.GetString("c", "k", value.data(), size, nullptr), std::ssize(cut));
-    EXPECT_EQ(value, cut + '\0' + std::string(7 - cut.size(), '#'));
-  }
-  EXPECT_EQ(file_.GetString("c", "k", nullptr, 10, nullptr), 0);
-  EXPECT_EQ(file_.GetSectionText("ab", nullptr, 0), 6);
-  EXPECT_EQ(file_.GetSectionNames(nullptr, 0), 6);
-  std::string empty(4, '#');  // an empty list is a single NUL
-  EXPECT_EQ(file_.GetSectionText("missing", empty.data(), 4), 0);
-  EXPECT_EQ(empty, "\0###"s);
-  EXPECT_EQ(file_.GetSectionText("missing", nullptr, 0), 1);
-}
-
-TEST_F(ProfileFileTest, CopySection) {
-  const std::string start = "[src]\r\na = \"1\" \r\nloose\r\n[dst]\r\n; keep\r\nold=0\r\n";
-  Bind(start);
-  EXPECT_FALSE(file_.CopySection("src", " SRC ", false) || file_.CopySection("missing", "x", false) ||
-               file_.CopySection("src", "dst", true));
-  EXPECT_EQ(Get(), start);
-  EXPECT_TRUE(file_.CopySection("src", "dst", false) && file_.CopySection("src", "new", true));
-  const std::string src = "[src]\r\na = \"1\" \r\nloose\r\n";
-  EXPECT_EQ(Get(), src + "[dst]\r\n; keep\r\na=\"1\"\r\nloose\r\n[new]\r\na=\"1\"\r\nloose\r\n");
 }
 
 // Writes in a batch are saved once, when the outermost batch ends; reads see them before.

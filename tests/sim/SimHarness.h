@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <thread>
@@ -18,13 +19,15 @@ inline const std::vector<sim::ModuleAddress> kExamplePlant{{1, 1, 3}, {1, 1, 8}}
 class SimHarness {
  public:
   explicit SimHarness(sim::FaultPlan faults = {}, const std::string& stateFolder = "",
-                      const std::vector<sim::ModuleAddress>& modules = kExamplePlant)
+                      const std::vector<sim::ModuleAddress>& modules = kExamplePlant,
+                      std::chrono::milliseconds latency = {})
       : plant_(modules) {
     std::string error;
     if (!stateFolder.empty()) {
       EXPECT_TRUE(plant_.UseStateFolder(stateFolder, error)) << error;
     }
     server_ = std::make_unique<sim::Server>(plant_, std::move(faults));
+    server_->SetLatency(latency);
     EXPECT_TRUE(server_->Listen(0, error)) << error;
     thread_ = std::thread([this] { server_->Run(); });
   }

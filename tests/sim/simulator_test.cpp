@@ -1,10 +1,13 @@
 // The real CXferKit and transfers against the simulated manager on loopback:
-// a round trip across a restart, every refusal status, every injected fault.
+// a round trip across a restart, every refusal status, every injected fault,
+// and --latency, whose reply held back on one connection holds up no other.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <sstream>
 
+#include "comm/Frames.h"
 #include "comm/Transfer.h"
 #include "sim/ModuleService.h"
 #include "tests/sim/SimHarness.h"
@@ -88,19 +91,18 @@ TEST_F(SimulatorTest, RefusedRequestsGetTheirStatus) {
 // completes brings the module's image, whatever the manager did on the way.
 TEST_F(SimulatorTest, InjectedFaultsGiveTheTransferCodes) {
   const std::string late = std::to_string(kTimeoutMs * 3 / 2), tooLate = std::to_string(kTimeoutMs * 3);
+  // One row per fault kind; the codes each exchange's failure gives are the transfer's own (transfer_test).
   const std::tuple<std::string, bool, int> cases[] = {
-      {"1:drop", true, -1},           {"2:drop", false, -2},         {"2:delay:" + tooLate, true, -2},
-      {"1:delay:" + late, true, 1},   {"4:delay:" + late, false, 1}, {"3:status", true, -3},
-      {"2:status:0x0200", false, -2}, {"1:echo", false, -1},         {"5:echo", true, -3},
-      {"4:truncate", true, -3},       {"1:truncate:136", true, -1},  {"3:truncate:3", false, 1},
-      {"2:malformed", true, -2},      {"3:malformed", false, -3},    {"1:close", true, -1},
-      {"5:close", false, -3},
+      // clang-format off
+      {"2:drop", false, -2},          {"2:delay:" + tooLate, true, -2}, {"1:delay:" + late, true, 1},
+      {"3:status", true, -3},         {"2:status:0x0200", false, -2},   {"5:echo", true, -3},
+      {"1:truncate:136", true, -1},   {"3:truncate:3", false, 1},       {"2:malformed", true, -2},
+      {"5:close", false, -3},         {"4:truncate", true, -3},
       // A reply sent twice answers its own request only: the next request gets its own reply.
-      {"1:dup", true, 1},             {"4:dup 5:status", false, -3}, {"2:dup", true, 1},
-      // A status without a frame fails that exchange; the connection stays usable.
-      {"1:empty", true, -1},          {"3:empty", false, -3},
-      // A reply trickled a few bytes at a time is put together again.
-      {"1:trickle:2", true, 1},       {"3:trickle:1", false, 1}};
+      {"1:dup", true, 1},             {"4:dup 5:status", false, -3},
+      // A status without a frame fails that exchange; a trickled reply is put together again.
+      {"3:empty", false, -3},         {"1:trickle:2", true, 1}};
+  // clang-format on
   for (const auto& [text, upload, code] : cases) {
     SCOPED_TRACE(text);
     sim::FaultPlan plan;
@@ -143,6 +145,36 @@ TEST_F(SimulatorTest, DownloadedImageComesBackAfterARestart) {
   EXPECT_EQ(back, sent);
   std::filesystem::remove_all(folder);  // a write that cannot be saved is refused (0x0106)
   EXPECT_EQ(Transfer(sim.port(), false, sent), -1);
+}
+
+TEST(LatencyTest, SlowReplyOnOneConnectionDoesNotHoldUpAnother) {
+  using Clock = std::chrono::steady_clock;
+  using std::chrono::milliseconds;
+  sim::FaultPlan faults;
+  faults.Add(1, sim::Fault{sim::FaultKind::kDelay, 5000});  // the first request's reply: 5 s late
+  test::SimHarness sim(std::move(faults), "", {{1, 1, 3}}, milliseconds(50));
+  CXferKit kit;
+  const int slow = kit.GetSocketConnNum();
+  const int fast = kit.GetSocketConnNum();
+  ASSERT_EQ(kit.OpenSocket(slow, 1, 0x7F000001, sim.port(), 0), 0);
+  ASSERT_EQ(kit.OpenSocket(fast, 1, 0x7F000001, sim.port(), 0), 0);
+  uint8_t request[frames::kBufferSize] = {};
+  const auto length = static_cast<int>(frames::BuildReadRequest(request, {1, 1, 3}, 0x10000000, 16));
+  ASSERT_GT(kit.SendCommMan(slow, 0, 0, 502, request, length), 0);
+  // The slow connection's request must be the first the server counts.
+  for (const auto until = Clock::now() + std::chrono::seconds(10);
+       sim.requests() < 1 && Clock::now() < until;) {
+    std::this_thread::yield();
+  }
+  const auto sent = Clock::now();
+  ASSERT_GT(kit.SendCommMan(fast, 0, 0, 502, request, length), 0);
+  uint8_t reply[CXferKit::kReplyBufferSize];
+  int status = 0;
+  const int received = kit.RecvCommMan(fast, &status, reply);
+  const auto took = Clock::now() - sent;
+  EXPECT_EQ(std::pair(received > 0, status), std::pair(true, 0x100));
+  EXPECT_GE(took, milliseconds(50));    // the latency applies
+  EXPECT_LT(took, milliseconds(2500));  // but not the other connection's delay
 }
 
 }  // namespace
