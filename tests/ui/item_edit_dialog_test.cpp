@@ -31,14 +31,7 @@ class ItemEditTest : public DataExchTest {
   T* Field(const char* name) {
     return dialog_->findChild<T*>(name);
   }
-  // Replaces a field's text by typing.
-  void Type(const char* name, const char* text) {
-    QLineEdit* field = Field(name);
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-  }
+  void Type(const char* name, const char* text) { test::Type(Field(name), text); }
   // Picks a list entry by its text with the keyboard.
   void Choose(const char* name, const char* entry) {
     auto* list = Field<QComboBox>(name);
