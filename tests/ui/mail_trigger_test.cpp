@@ -70,8 +70,7 @@ TEST_F(TriggerDialogTest, FlagBitsZeroAndThreeFollowTheChoicesBitTwoIsClearedOth
   } cases[] = {
       {0x00, true, "plcDeviceRadioButton", 0x09},
       {0xFF, true, "noneRadioButton", 0xF2},  // user message clicked off
-      {0x04, false, "noneRadioButton", 0x00},
-      {0x61, false, "plcDeviceRadioButton", 0x69},
+      {0x65, false, "plcDeviceRadioButton", 0x69},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.before);
