@@ -64,7 +64,6 @@ TEST_F(WindowKeys, EnterPressesTheFocusedButtonAndOkFromEverythingElse) {
       {0, "uploadButton", QDialog::Rejected, true, false, {"open 8895", "upload 3 7 1 4", "close 3"}},
       {0, "defaultButton", QDialog::Rejected, true, false, {}},
       {0, "newButton", QDialog::Rejected, true, false, {}, 1},
-      {0, "okButton", QDialog::Accepted, false, true, {}},
       {1, "timeZoneComboBox", QDialog::Accepted, false, true, {}},
       {2, "communityEdit1", QDialog::Accepted, false, true, {}},
   };

@@ -98,7 +98,6 @@ TEST_F(SessionTest, SnmpPageShowsAndStoresCommunities) {
   EXPECT_EQ(record.Community(3), "");
   EXPECT_EQ(record.AccessType(2), 1);
   EXPECT_EQ(record.AccessType(3), 0);
-
 }
 
 }  // namespace

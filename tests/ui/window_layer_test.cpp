@@ -49,14 +49,6 @@ class ScopedEnv {
   std::optional<QByteArray> old_;
 };
 
-TEST_F(SessionTest, HeadlessModeShowsNoWindowAndAnswersWithoutBlocking) {
-  ScopedEnv headless("QX_HEADLESS", "1");
-  EXPECT_FALSE(CanShowWindows());
-  EXPECT_EQ(ShowConfiguratorWindow(context), WindowResult::kNotShown);
-  auto services = MakeUiServices();
-  EXPECT_EQ(services->ShowMessage("overwrite?", MessageButtons::kOkCancel), MessageAnswer::kCancel);
-}
-
 // The first box shown while func runs, answered with OK: its icon and the
 // text of its OK button.
 template <typename Func>
@@ -72,8 +64,15 @@ std::pair<QMessageBox::Icon, QString> FirstBox(Func func) {
   return seen;
 }
 
-// A host that has a QApplication of its own gets the window without DISPLAY.
-TEST_F(SessionTest, AHostsOwnApplicationGetsTheWindowWithoutADisplay) {
+// Headless: no window, and a question is answered Cancel without blocking. A
+// host that has a QApplication of its own gets the window without DISPLAY.
+TEST_F(SessionTest, HeadlessShowsNothingButAHostsOwnApplicationGetsTheWindow) {
+  {
+    ScopedEnv headless("QX_HEADLESS", "1");
+    EXPECT_FALSE(CanShowWindows());
+    EXPECT_EQ(ShowConfiguratorWindow(context), WindowResult::kNotShown);
+    EXPECT_EQ(MakeUiServices()->ShowMessage("overwrite?", MessageButtons::kOkCancel), MessageAnswer::kCancel);
+  }
   ScopedEnv headless("QX_HEADLESS", nullptr);
   ScopedEnv display("DISPLAY", nullptr);
   ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
@@ -164,12 +163,11 @@ TEST_F(SessionTest, EachLanguageSpeaksFromTheFirstBoxOn) {
   struct Case {
     uint32_t language;
     const char* suffix;
-    const char *ok, *upload, *title, *subPage, *heading, *password, *triggerTitle;
+    const char *ok, *upload, *subPage, *heading, *password, *triggerTitle;
   } cases[] = {
-      {0x0404, "_CHT", "確定", "上傳", "QX 組態設定工具", "郵件伺服器", "觸發 1", "密碼", "觸發設定"},
-      {0x0804, "_CHS", "确定", "上传", "QX 配置工具", "邮件服务器", "触发 1", "密码", "触发设置"},
-      {0x0409, "", "OK", "Upload", "QX Configurator", "Mail Server", "Trigger 1", "Password",
-       "Trigger Configuration"},
+      {0x0404, "_CHT", "確定", "上傳", "郵件伺服器", "觸發 1", "密碼", "觸發設定"},
+      {0x0804, "_CHS", "确定", "上传", "邮件服务器", "触发 1", "密码", "触发设置"},
+      {0x0409, "", "OK", "Upload", "Mail Server", "Trigger 1", "Password", "Trigger Configuration"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.language);
@@ -179,7 +177,6 @@ TEST_F(SessionTest, EachLanguageSpeaksFromTheFirstBoxOn) {
     EXPECT_EQ(ok, QString::fromUtf8(c.ok));
     CConfiguratorDlg window(context);
     EXPECT_EQ(Child<QPushButton>(&window, "uploadButton")->text(), QString::fromUtf8(c.upload));
-    EXPECT_EQ(window.windowTitle(), QString::fromUtf8(c.title));
     for (int i = 0; i < kTimeZoneCount; ++i) {
       QString english = QString::fromLatin1(TimeZoneText(i));
       QString shown = QCoreApplication::translate("qx::CNTPDlg", TimeZoneText(i));
