@@ -61,27 +61,6 @@ TEST_F(ParameterFileTest, PartialFileLoadsZerosAndValuesWithinTheRecordsInvarian
             (V{7, 7, 0, 9, 99, 0, 0, 9}));
 }
 
-// What a file holds is what is read: a length byte survives a write and a read even when its text
-// is shorter, and a text is written up to its NUL or its field's end, never by its length byte.
-TEST_F(ParameterFileTest, LengthBytesReadBackAsWrittenAndNeverLengthenTheirTexts) {
-  record_.SetPasswordLength(8);  // with an empty password text
-  record_.Trigger(2).SetNameLength(200);
-  record_.Trigger(2).SetTriggerName("ab");
-  record_.SetSubjectLength(0xFFFF);
-  record_.SetSubject(std::string(16, 's'));  // fills its field: no NUL follows
-  const std::string path = dir_.Path("e.qx1");
-  ASSERT_TRUE(WriteParameters(record_, 0, file_, 0, 0, path));
-  const std::string text = ReadFile(path);
-  EXPECT_NE(text.find("\r\nMail_trigConf2=200,0,0,0,0,0,0,0,0,10,0,ab,,"), std::string::npos) << text;
-  EXPECT_NE(text.find("," + std::string(16, 's') + ","), std::string::npos) << text;
-  ModuleConfig back;
-  EXPECT_EQ(ReadParameters(back, file_, 0, 0, path), 1);
-  EXPECT_EQ((V{back.PasswordLength(), back.Trigger(2).NameLength(), back.SubjectLength()}),
-            (V{8, 200, 0xFFFF}));
-  EXPECT_EQ(back.PasswordText() + "|" + back.Trigger(2).TriggerName() + "|" + back.Subject(),
-            "|ab|" + std::string(16, 's'));
-}
-
 TEST_F(ParameterFileTest, NewFileThenASectionWrittenInPlaceWithOneSave) {
   ASSERT_TRUE(CreateParameterFile(project_));
   EXPECT_EQ(

@@ -347,25 +347,5 @@ TEST_F(ProfileFileTest, BatchesSaveOnceAtTheOutermostEnd) {
   EXPECT_EQ(file_.GetString("s", "k", "gone"), "gone");
 }
 
-// Binding back to a file keeps what was read of it only while the file is
-// unchanged: changes made meanwhile by others are read.
-TEST_F(ProfileFileTest, BindingBackReadsChangesMadeMeanwhile) {
-  const std::string other = PathOf("other.ini");
-  Bind("[s]\r\nk=1\r\n");
-  EXPECT_EQ(file_.GetString("s", "k"), "1");
-  file_.SetPathName(other.c_str());
-  EXPECT_TRUE(file_.WriteString("s", "k", "other"));
-  WriteFile(PathOf("p.ini"), "[s]\r\nk=22\r\n");
-  file_.SetPathName(PathOf("p.ini").c_str());
-  EXPECT_EQ(file_.GetString("s", "k"), "22");
-  CProfileFile second;
-  second.SetPathName(other.c_str());
-  EXPECT_TRUE(second.WriteString("s", "k", "second"));
-  file_.SetPathName(other.c_str());
-  EXPECT_EQ(file_.GetString("s", "k"), "second");
-  file_.SetPathName(other.c_str());  // the same file again
-  EXPECT_EQ(file_.GetString("s", "k"), "second");
-}
-
 }  // namespace
 }  // namespace qx
