@@ -26,14 +26,16 @@ TEST(CompareTest, ReportsTheOneFieldTheModuleHasChanged) {
   EXPECT_EQ(r.out, "SLOT12: the module runs the project's configuration\n");
 
   module.Item(2).ReadBlock().SetQuantity(12);
+  module.SetCommunity(3, "a\"b");  // a quote in a text is escaped
   // Items beyond ItemCount are not part of what the module runs.
   module.Item(9).SetSlaveAddress(77);
   Load(manager, 3, module);
   r = RunIn([&](Streams s) { return RunCompare("line1", "SLOT12", manager.port(), s); });
   EXPECT_EQ(r.status, 1) << r.err;
   EXPECT_EQ(r.out,
-            "SLOT12: 1 field(s) differ (project -> module)\n"
-            "DataExchangeItem[2].ReadBlock.Quantity: 10 -> 12\n");
+            "SLOT12: 2 field(s) differ (project -> module)\n"
+            "DataExchangeItem[2].ReadBlock.Quantity: 10 -> 12\n"
+            "SnmpSettings.Community[3]: \"granite\" -> \"a\\\"b\"\n");
 }
 
 TEST(BackupTest, OneStationFailingLeavesTheOthersSavedAndExitsOne) {
@@ -57,13 +59,13 @@ TEST(BackupTest, OneStationFailingLeavesTheOthersSavedAndExitsOne) {
   for (const char* name : {"faulty_SLOT12.qx1", "faulty_SLOT17.qx1", "line1_SLOT12.qx1", "line1_SLOT17.qx1"})
     EXPECT_TRUE(fs::exists(out.path() / name)) << name;
   EXPECT_EQ(out.Entries(), 4);
-  // Each file is an export file of what the module holds.
+  // Each file holds what the module holds, with the project's firmware version
+  // (the export file's form is tests/config's).
   std::string error;
   const auto saved = LoadFileModules((out.path() / "line1_SLOT12.qx1").string(), error);
   ASSERT_TRUE(saved) << error;
-  EXPECT_EQ(std::tuple(saved->front().section, saved->front().firmwareVersion, saved->front().checksumsMatch),
-            std::tuple("SLOT00", 0x110u, true));
-  EXPECT_TRUE(saved->front().record == slot12);
+  EXPECT_EQ(std::pair(saved->front().firmwareVersion, saved->front().record == slot12),
+            std::pair(0x110u, true));
 }
 
 // Unreadable input, bad arguments and a failed transfer are status 2 with the
@@ -77,7 +79,6 @@ TEST(StatusTwoTest, EveryCommandFailsClearlyAndWritesNothing) {
   const std::vector<std::string> unknown{"line1", "line7"}, twins{"line1", "line1.ini"};
   const auto before = fs::last_write_time(kFixtures / "line1.qx1");
   const std::pair<const char*, std::function<int(Streams)>> cases[] = {
-      {"nowhere.qx1: no such file", [](Streams s) { return RunCheck("nowhere.qx1", s); }},
       {"holds no KM31QX-2C parameters", [](Streams s) { return RunCheck("line1.hw", s); }},
       {"[SLOT13] holds no KM31QX-2C parameters", [](Streams s) { return RunDump("line1", "13", false, s); }},
       {"is not of the form", [](Streams s) { return RunDump("line1", "SLOTX2", false, s); }},

@@ -136,7 +136,6 @@ TEST_F(CsvCommandTest, RefusalsChangeNothing) {
       {true, "12", "line1.qx1", "EN", "not replaced"},
       {true, "12", "notes.csv", "EN", "not replaced"},
       {true, "12", "no/such/folder/table.csv", "EN", "not written"},
-      {true, "13", "t13.csv", "EN", "[SLOT13] holds no KM31QX-2C parameters"},
   };
   for (const auto& [isExport, pos, file, lang, reason] : cases) {
     SCOPED_TRACE(file);
