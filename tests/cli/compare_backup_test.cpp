@@ -69,8 +69,9 @@ TEST(BackupTest, OneStationFailingLeavesTheOthersSavedAndExitsOne) {
 }
 
 // Unreadable input, bad arguments and a failed transfer are status 2 with the
-// reason on standard error, nothing on standard output and nothing written.
-// Bad arguments are refused before any transfer.
+// reason on standard error, nothing on standard output and nothing written:
+// no file replaced or left, an export over any file but a table refused
+// (without --force). Bad arguments are refused before any transfer.
 TEST(StatusTwoTest, EveryCommandFailsClearlyAndWritesNothing) {
   Manager manager;
   const int port = manager.port();
@@ -78,6 +79,7 @@ TEST(StatusTwoTest, EveryCommandFailsClearlyAndWritesNothing) {
   const std::string dir = out.path().string();
   const std::vector<std::string> unknown{"line1", "line7"}, twins{"line1", "line1.ini"};
   const auto before = fs::last_write_time(kFixtures / "line1.qx1");
+  const auto files = std::distance(fs::directory_iterator(kFixtures), {});
   const std::pair<const char*, std::function<int(Streams)>> cases[] = {
       {"holds no KM31QX-2C parameters", [](Streams s) { return RunCheck("line1.hw", s); }},
       {"[SLOT13] holds no KM31QX-2C parameters", [](Streams s) { return RunDump("line1", "13", false, s); }},
@@ -90,6 +92,19 @@ TEST(StatusTwoTest, EveryCommandFailsClearlyAndWritesNothing) {
       {"same name", [&](Streams s) { return RunBackup(twins, port, dir, 2, s); }},
       {"no KM31QX-2C module at SLOT14", [&](Streams s) { return RunCompare("line1", "14", port, s); }},
       {"cannot connect to the communication", [](Streams s) { return RunCompare("line1", "12", 1, s); }},
+      {"old.ini: no data exchange items",
+       [](Streams s) { return RunCsvImport("line1", "12", "old.ini", "EN", s); }},
+      {"line1.hw: not a KM31QX-2C data exchange table",
+       [](Streams s) { return RunCsvImport("line1", "12", "line1.hw", "EN", s); }},
+      {".: not a KM31QX-2C data exchange table",
+       [](Streams s) { return RunCsvImport("line1", "12", ".", "EN", s); }},
+      {"missing.csv: no such file",
+       [](Streams s) { return RunCsvImport("line1", "12", "missing.csv", "EN", s); }},
+      {"not one of EN, CHT, CHS", [](Streams s) { return RunCsvImport("line1", "12", "old.ini", "FR", s); }},
+      {"line1.qx1: exists and is not a data exchange CSV file; not replaced",
+       [](Streams s) { return RunCsvExport("line1", "12", "line1.qx1", "EN", false, s); }},
+      {"not written",
+       [](Streams s) { return RunCsvExport("line1", "12", "no/such/dir/t.csv", "EN", false, s); }},
       {"upload from SLOT12 failed: reading the data-exchange header failed: no module at that position",
        [&](Streams s) { return RunCompare("line9", "12", port, s); }},
   };
@@ -102,6 +117,7 @@ TEST(StatusTwoTest, EveryCommandFailsClearlyAndWritesNothing) {
     EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
   }
   EXPECT_EQ(fs::last_write_time(kFixtures / "line1.qx1"), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(kFixtures), {}), files);
   EXPECT_EQ(out.Entries(), 0);
 }
 

@@ -1,8 +1,8 @@
 // qxconf csv export and import on a copy of project line1: the command's
-// messages, its language, the files it writes or refuses to write, and bad
-// rows all listed with row, column and reason while the parameter file is
-// not touched at all. The rows' words themselves are the table's
-// (tests/dataexch/item_csv_test.cpp).
+// messages, its language, the files it writes, and bad rows all listed with
+// row, column and reason while the parameter file is not touched at all.
+// Its refusals are rows of the status-two table (compare_backup_test.cpp);
+// the rows' words themselves are the table's (tests/dataexch/item_csv_test.cpp).
 #include "tests/cli/CliTestSupport.h"
 
 namespace qx::cli::test {
@@ -115,37 +115,6 @@ TEST_F(CsvCommandTest, EveryBadRowIsListedAndNothingIsWritten) {
   EXPECT_EQ(chs.status, kExitFindings);
   EXPECT_NE(chs.err.find("bad.csv:1: 从站地址: "), std::string::npos) << chs.err;
   EXPECT_EQ(ParameterFile(), before);
-}
-
-// An import of what is no table of this module, an export over any other
-// file than a table (the project's own first of all) without --force, or
-// where it cannot be written: status 2 with the reason, and nothing changed.
-TEST_F(CsvCommandTest, RefusalsChangeNothing) {
-  Write("empty.csv", "");
-  WriteFile(dir.path() / "other.csv",
-            "[SLOT00]\r\nMODULE_ID=0x1A02\r\nDE_ITEM1=" + std::string(kRow1) + "\r\n");
-  WriteFile(dir.path() / "notes.csv", "Enable,Slave Address\n");
-  const std::string project = ParameterFile(), notes = ReadFile(dir.path() / "notes.csv");
-  const std::tuple<bool, const char*, const char*, const char*, const char*> cases[] = {
-      // export?, position, file, language, reason
-      {false, "12", "missing.csv", "EN", "missing.csv: no such file"},
-      {false, "12", "other.csv", "EN", "other.csv: not a KM31QX-2C data exchange table"},
-      {false, "12", "empty.csv", "EN", "empty.csv: no data exchange items"},
-      {false, "12", ".", "EN", "not a KM31QX-2C data exchange table"},
-      {false, "12", "empty.csv", "FR", "not one of EN, CHT, CHS"},
-      {true, "12", "line1.qx1", "EN", "not replaced"},
-      {true, "12", "notes.csv", "EN", "not replaced"},
-      {true, "12", "no/such/folder/table.csv", "EN", "not written"},
-  };
-  for (const auto& [isExport, pos, file, lang, reason] : cases) {
-    SCOPED_TRACE(file);
-    const Outcome out = isExport ? Export(pos, file, lang) : Import(pos, file, lang);
-    EXPECT_EQ(out.status, kExitError);
-    EXPECT_NE(out.err.find(reason), std::string::npos) << out.err;
-  }
-  EXPECT_EQ(std::tuple(ParameterFile(), ReadFile(dir.path() / "notes.csv")), std::tuple(project, notes));
-  // Nothing but the project and the three files is left in the folder.
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 6);
 }
 
 }  // namespace
