@@ -15,9 +15,8 @@ namespace {
 TEST(PositionTest, AcceptsTheHostsFormsOnly) {
   for (const char* good : {"12", "111", "00", "SLOT12", "slot111", "SLOT00"})
     EXPECT_TRUE(IsPosition(good)) << good;
-  for (const char* bad : {"", "1", "1234", "SLOTX2", "XXXX12", "SLOT1", "1a", "SLOT1234"}) {
+  for (const char* bad : {"", "1", "1234", "SLOTX2", "XXXX12", "SLOT1", "1a", "SLOT1234"})
     EXPECT_FALSE(IsPosition(bad)) << bad;
-  }
 }
 
 TEST(LineIndexTest, FindsTheFirstSectionAndKeyOfANameWhateverTheLineEnds) {
