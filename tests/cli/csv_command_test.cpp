@@ -28,14 +28,13 @@ class CsvCommandTest : public ::testing::Test {
       fs::copy_file(kFixtures / name, dir.path() / name);
   }
 
-  Outcome Export(const std::string& pos, const std::string& file, const std::string& lang = "EN",
-                 bool force = false) {
-    return RunIn([&](Streams s) { return RunCsvExport("line1", pos, file, lang, force, s); }, dir.path());
+  Outcome Export(const std::string& file, const std::string& lang, bool force = false) {
+    return RunIn([&](Streams s) { return RunCsvExport("line1", "12", file, lang, force, s); }, dir.path());
   }
-  Outcome Import(const std::string& pos, const std::string& file, const std::string& lang = "EN") {
-    return RunIn([&](Streams s) { return RunCsvImport("line1", pos, file, lang, s); }, dir.path());
+  Outcome Import(const std::string& file, const std::string& lang = "EN") {
+    return RunIn([&](Streams s) { return RunCsvImport("line1", "12", file, lang, s); }, dir.path());
   }
-  ModuleConfig Record(const std::string& pos) { return ProjectRecord(dir.path(), pos); }
+  ModuleConfig Record() { return ProjectRecord(dir.path(), "12"); }
   // A CSV file of module 12 with the given item lines ("DE_ITEM1=...").
   void Write(const std::string& name, const std::string& lines) {
     WriteFile(dir.path() / name, "[SLOT00]\r\nMODULE_NAME=KM31QX-2C\r\nMODULE_ID=0x5881\r\n" + lines);
@@ -47,7 +46,7 @@ class CsvCommandTest : public ::testing::Test {
 
 TEST_F(CsvCommandTest, ExportThenImportGivesTheProjectsTableInEveryLanguage) {
   // The table exported before is replaced without --force, any other file only with it.
-  const ModuleConfig original = Record("12");
+  const ModuleConfig original = Record();
   const std::tuple<const char*, const char*, const char*> cases[] = {
       {"EN", "EN", "Item=,Enable,Slave Address,IP Address,Update Cycle,Timeout,"},
       {"cht", "CHT", "項目=,啟用,"},
@@ -55,23 +54,23 @@ TEST_F(CsvCommandTest, ExportThenImportGivesTheProjectsTableInEveryLanguage) {
   };
   for (const auto& [lang, shown, header] : cases) {
     SCOPED_TRACE(lang);
-    const Outcome out = Export("12", "table.csv", lang);
+    const Outcome out = Export("table.csv", lang);
     EXPECT_EQ(out.status, kExitOk) << out.err;
     EXPECT_EQ(out.out, "line1 SLOT12: 3 items exported to table.csv (" + std::string(shown) + ")\n");
     EXPECT_NE(ReadFile(dir.path() / "table.csv").find(std::string("\r\n") + header), std::string::npos);
     // Another table first, so that the import has something to replace.
     Write("one.csv", "DE_ITEM1=" + With(kRow1, 2, "99") + "\r\n");
-    ASSERT_EQ(Import("12", "one.csv", lang).status, kExitOk);
-    ASSERT_EQ(Record("12").ItemCount(), 1);
-    const Outcome in = Import("12", "table.csv", lang);
+    ASSERT_EQ(Import("one.csv", lang).status, kExitOk);
+    ASSERT_EQ(Record().ItemCount(), 1);
+    const Outcome in = Import("table.csv", lang);
     EXPECT_EQ(in.status, kExitOk) << in.err;
     EXPECT_EQ(in.out, "line1 SLOT12: 3 items imported from table.csv into line1.qx1\n");
-    EXPECT_TRUE(Record("12") == original);
+    EXPECT_TRUE(Record() == original);
   }
   // The fixture's sections are as the configurator writes them: nothing moved.
   EXPECT_EQ(ParameterFile(), ReadFile(kFixtures / "line1.qx1"));
   WriteFile(dir.path() / "notes.csv", "Enable,Slave Address\n");
-  ASSERT_EQ(Export("12", "notes.csv", "CHS", true).status, kExitOk);
+  ASSERT_EQ(Export("notes.csv", "CHS", true).status, kExitOk);
   EXPECT_EQ(ReadFile(dir.path() / "notes.csv"), ReadFile(dir.path() / "table.csv"));
 }
 
@@ -90,7 +89,7 @@ TEST_F(CsvCommandTest, EveryBadRowIsListedAndNothingIsWritten) {
   std::string lines = std::string("DE_ITEM9=") + kRow1 + "\r\nde_item65=" + kRow1 + "\r\nDE_ITEM02=" + kRow1;
   for (int n = 1; n <= 7; ++n) lines += "\r\nDE_ITEM" + std::to_string(n) + "=" + rows[n - 1];
   Write("bad.csv", lines + "\r\n");
-  const Outcome out = Import("12", "bad.csv");
+  const Outcome out = Import("bad.csv");
   EXPECT_EQ(out.status, kExitFindings);
   EXPECT_EQ(
       out.err,
@@ -108,7 +107,7 @@ TEST_F(CsvCommandTest, EveryBadRowIsListedAndNothingIsWritten) {
   EXPECT_EQ(ParameterFile(), before);
 
   // The column titles and the editor's messages follow the language.
-  const Outcome chs = Import("12", "bad.csv", "CHS");
+  const Outcome chs = Import("bad.csv", "CHS");
   EXPECT_EQ(chs.status, kExitFindings);
   EXPECT_NE(chs.err.find("bad.csv:1: 从站地址: "), std::string::npos) << chs.err;
   EXPECT_EQ(ParameterFile(), before);
