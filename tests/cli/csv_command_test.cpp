@@ -1,8 +1,8 @@
 // qxconf csv export and import on a copy of project line1: the command's
-// messages, its language, the files it writes or refuses to write, and bad
-// rows all listed with row, column and reason while the parameter file is
-// not touched at all. The rows' words themselves are the table's
-// (tests/dataexch/item_csv_test.cpp).
+// messages, its language, the files it writes, and bad rows all listed with
+// row, column and reason while the parameter file is not touched at all.
+// Its refusals are rows of the status-two table (compare_backup_test.cpp);
+// the rows' words themselves are the table's (tests/dataexch/item_csv_test.cpp).
 #include "tests/cli/CliTestSupport.h"
 
 namespace qx::cli::test {
@@ -28,14 +28,13 @@ class CsvCommandTest : public ::testing::Test {
       fs::copy_file(kFixtures / name, dir.path() / name);
   }
 
-  Outcome Export(const std::string& pos, const std::string& file, const std::string& lang = "EN",
-                 bool force = false) {
-    return RunIn([&](Streams s) { return RunCsvExport("line1", pos, file, lang, force, s); }, dir.path());
+  Outcome Export(const std::string& file, const std::string& lang, bool force = false) {
+    return RunIn([&](Streams s) { return RunCsvExport("line1", "12", file, lang, force, s); }, dir.path());
   }
-  Outcome Import(const std::string& pos, const std::string& file, const std::string& lang = "EN") {
-    return RunIn([&](Streams s) { return RunCsvImport("line1", pos, file, lang, s); }, dir.path());
+  Outcome Import(const std::string& file, const std::string& lang = "EN") {
+    return RunIn([&](Streams s) { return RunCsvImport("line1", "12", file, lang, s); }, dir.path());
   }
-  ModuleConfig Record(const std::string& pos) { return ProjectRecord(dir.path(), pos); }
+  ModuleConfig Record() { return ProjectRecord(dir.path(), "12"); }
   // A CSV file of module 12 with the given item lines ("DE_ITEM1=...").
   void Write(const std::string& name, const std::string& lines) {
     WriteFile(dir.path() / name, "[SLOT00]\r\nMODULE_NAME=KM31QX-2C\r\nMODULE_ID=0x5881\r\n" + lines);
@@ -46,9 +45,8 @@ class CsvCommandTest : public ::testing::Test {
 };
 
 TEST_F(CsvCommandTest, ExportThenImportGivesTheProjectsTableInEveryLanguage) {
-  const ModuleConfig original = Record("12"), other = Record("17");
-  // A table there is replaced whole; any other file only with --force.
-  WriteFile(dir.path() / "table.csv", "[SLOT00]\r\nMODULE_NAME=KM31QX-2C\r\nDE_ITEM9=old row\r\n");
+  // The table exported before is replaced without --force, any other file only with it.
+  const ModuleConfig original = Record();
   const std::tuple<const char*, const char*, const char*> cases[] = {
       {"EN", "EN", "Item=,Enable,Slave Address,IP Address,Update Cycle,Timeout,"},
       {"cht", "CHT", "項目=,啟用,"},
@@ -56,25 +54,23 @@ TEST_F(CsvCommandTest, ExportThenImportGivesTheProjectsTableInEveryLanguage) {
   };
   for (const auto& [lang, shown, header] : cases) {
     SCOPED_TRACE(lang);
-    const Outcome out = Export("12", "table.csv", lang);
+    const Outcome out = Export("table.csv", lang);
     EXPECT_EQ(out.status, kExitOk) << out.err;
     EXPECT_EQ(out.out, "line1 SLOT12: 3 items exported to table.csv (" + std::string(shown) + ")\n");
     EXPECT_NE(ReadFile(dir.path() / "table.csv").find(std::string("\r\n") + header), std::string::npos);
     // Another table first, so that the import has something to replace.
     Write("one.csv", "DE_ITEM1=" + With(kRow1, 2, "99") + "\r\n");
-    ASSERT_EQ(Import("12", "one.csv", lang).status, kExitOk);
-    ASSERT_EQ(Record("12").ItemCount(), 1);
-    const Outcome in = Import("12", "table.csv", lang);
+    ASSERT_EQ(Import("one.csv", lang).status, kExitOk);
+    ASSERT_EQ(Record().ItemCount(), 1);
+    const Outcome in = Import("table.csv", lang);
     EXPECT_EQ(in.status, kExitOk) << in.err;
     EXPECT_EQ(in.out, "line1 SLOT12: 3 items imported from table.csv into line1.qx1\n");
-    EXPECT_TRUE(Record("12") == original);
+    EXPECT_TRUE(Record() == original);
   }
-  EXPECT_TRUE(Record("17") == other);
   // The fixture's sections are as the configurator writes them: nothing moved.
   EXPECT_EQ(ParameterFile(), ReadFile(kFixtures / "line1.qx1"));
-  EXPECT_EQ(ReadFile(dir.path() / "table.csv").find("DE_ITEM9"), std::string::npos);
   WriteFile(dir.path() / "notes.csv", "Enable,Slave Address\n");
-  ASSERT_EQ(Export("12", "notes.csv", "CHS", true).status, kExitOk);
+  ASSERT_EQ(Export("notes.csv", "CHS", true).status, kExitOk);
   EXPECT_EQ(ReadFile(dir.path() / "notes.csv"), ReadFile(dir.path() / "table.csv"));
 }
 
@@ -93,7 +89,7 @@ TEST_F(CsvCommandTest, EveryBadRowIsListedAndNothingIsWritten) {
   std::string lines = std::string("DE_ITEM9=") + kRow1 + "\r\nde_item65=" + kRow1 + "\r\nDE_ITEM02=" + kRow1;
   for (int n = 1; n <= 7; ++n) lines += "\r\nDE_ITEM" + std::to_string(n) + "=" + rows[n - 1];
   Write("bad.csv", lines + "\r\n");
-  const Outcome out = Import("12", "bad.csv");
+  const Outcome out = Import("bad.csv");
   EXPECT_EQ(out.status, kExitFindings);
   EXPECT_EQ(
       out.err,
@@ -111,42 +107,10 @@ TEST_F(CsvCommandTest, EveryBadRowIsListedAndNothingIsWritten) {
   EXPECT_EQ(ParameterFile(), before);
 
   // The column titles and the editor's messages follow the language.
-  const Outcome chs = Import("12", "bad.csv", "CHS");
+  const Outcome chs = Import("bad.csv", "CHS");
   EXPECT_EQ(chs.status, kExitFindings);
   EXPECT_NE(chs.err.find("bad.csv:1: 从站地址: "), std::string::npos) << chs.err;
   EXPECT_EQ(ParameterFile(), before);
-}
-
-// An import of what is no table of this module, an export over any other
-// file than a table (the project's own first of all) without --force, or
-// where it cannot be written: status 2 with the reason, and nothing changed.
-TEST_F(CsvCommandTest, RefusalsChangeNothing) {
-  Write("empty.csv", "");
-  WriteFile(dir.path() / "other.csv",
-            "[SLOT00]\r\nMODULE_ID=0x1A02\r\nDE_ITEM1=" + std::string(kRow1) + "\r\n");
-  WriteFile(dir.path() / "notes.csv", "Enable,Slave Address\n");
-  const std::string project = ParameterFile(), notes = ReadFile(dir.path() / "notes.csv");
-  const std::tuple<bool, const char*, const char*, const char*, const char*> cases[] = {
-      // export?, position, file, language, reason
-      {false, "12", "missing.csv", "EN", "missing.csv: no such file"},
-      {false, "12", "other.csv", "EN", "other.csv: not a KM31QX-2C data exchange table"},
-      {false, "12", "empty.csv", "EN", "empty.csv: no data exchange items"},
-      {false, "12", ".", "EN", "not a KM31QX-2C data exchange table"},
-      {false, "12", "empty.csv", "FR", "not one of EN, CHT, CHS"},
-      {true, "12", "line1.qx1", "EN", "not replaced"},
-      {true, "12", "notes.csv", "EN", "not replaced"},
-      {true, "12", "no/such/folder/table.csv", "EN", "not written"},
-      {true, "13", "t13.csv", "EN", "[SLOT13] holds no KM31QX-2C parameters"},
-  };
-  for (const auto& [isExport, pos, file, lang, reason] : cases) {
-    SCOPED_TRACE(file);
-    const Outcome out = isExport ? Export(pos, file, lang) : Import(pos, file, lang);
-    EXPECT_EQ(out.status, kExitError);
-    EXPECT_NE(out.err.find(reason), std::string::npos) << out.err;
-  }
-  EXPECT_EQ(std::tuple(ParameterFile(), ReadFile(dir.path() / "notes.csv")), std::tuple(project, notes));
-  // Nothing but the project and the three files is left in the folder.
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 6);
 }
 
 }  // namespace
