@@ -19,6 +19,13 @@
 
 namespace qx {
 
+// A page as a window lists it: the UIStr key of its tab's title (the text
+// table's word, else the built-in English one) and its dialog template number.
+struct TabPageRow {
+  const char* key;
+  int templateId;
+};
+
 class ConfigTabBar : public QTabBar {
   Q_OBJECT
  public:

@@ -14,15 +14,10 @@
 namespace qx {
 namespace {
 
-struct SubPageRow {
-  const char* key;
-  const char* english;
-  int templateId;
-};
-constexpr SubPageRow kSubPages[CMailDlg::kSubPageCount] = {
-    {"TAB_MailP1", "Mail Server", 108},
-    {"TAB_MailP2", "Email Trigger", 109},
-    {"TAB_MailP3", "Email and Trigger Configuration", 110},
+constexpr TabPageRow kSubPages[CMailDlg::kSubPageCount] = {
+    {"TAB_MailP1", 108},
+    {"TAB_MailP2", 109},
+    {"TAB_MailP3", 110},
 };
 
 }  // namespace
@@ -37,7 +32,7 @@ CMailDlg::CMailDlg(ConfiguratorContext& context, QWidget* parent) : QWidget(pare
   pages_ = {server_, triggers_, recipients_};
   const std::array<QWidget*, kSubPageCount> widgets = {server_, triggers_, recipients_};
   for (int i = 0; i < kSubPageCount; ++i) {
-    tabs_->AddPage(MailWord(context_.texts, kSubPages[i].key, kSubPages[i].english), widgets[i],
+    tabs_->AddPage(QString::fromUtf8(context_.texts.UiWord(kSubPages[i].key)), widgets[i],
                    kSubPages[i].templateId);
   }
   tabs_->CreatePages();
