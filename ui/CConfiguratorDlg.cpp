@@ -35,24 +35,23 @@ namespace {
 constexpr const char* kFileFilter = "KM31QX File (*.qx1)";
 constexpr const char* kFileExtension = "qx1";
 
-struct TabRow {
-  const char* key;
-  const char* english;
-  int templateId;
-};
-constexpr TabRow kTabs[CConfiguratorDlg::kPageCount] = {
-    {"TAB_DataExch", "Data Exchange", 102},
-    {"TAB_NTP", "NTP", 104},
-    {"TAB_SNMP", "SNMP", 105},
-    {"TAB_Mail", "E-Mail", 106},
+constexpr TabPageRow kTabs[CConfiguratorDlg::kPageCount] = {
+    {"TAB_DataExch", 102},
+    {"TAB_NTP", 104},
+    {"TAB_SNMP", 105},
+    {"TAB_Mail", 106},
 };
 
 // Message texts may carry the two characters '\' 'n' for a line break.
-std::string WithLineBreaks(std::string text) {
-  for (std::size_t at = text.find("\\n"); at != std::string::npos; at = text.find("\\n", at + 1)) {
-    text.replace(at, 2, "\n");
+std::string WithLineBreaks(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool lineBreak = text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n';
+    out += lineBreak ? '\n' : text[i];
+    i += lineBreak ? 1 : 0;
   }
-  return text;
+  return out;
 }
 
 }  // namespace
@@ -87,8 +86,7 @@ void CConfiguratorDlg::BuildPages() {
   const std::array<QWidget*, kPageCount> widgets = {dataExchange, ntp, snmp, mail};
   pages_ = {dataExchange, ntp, snmp, mail};
   for (int i = 0; i < kPageCount; ++i) {
-    std::string title = context_.texts.UiWord(kTabs[i].key);
-    if (title.empty()) title = kTabs[i].english;
+    const std::string title = context_.texts.UiWord(kTabs[i].key);
     tabs_->AddPage(QString::fromUtf8(title), widgets[i], kTabs[i].templateId);
   }
   tabs_->CreatePages();
